@@ -1,0 +1,29 @@
+# Installs the Debian packages the editor needs to build, test and run.
+# Sourced by scripts/run and scripts/test; does nothing when all are present.
+VANTOR_PACKAGES=(
+  cmake g++ make pkg-config
+  qt6-base-dev libgl-dev libpugixml-dev
+  libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool fonts-liberation
+)
+
+vantor_install_deps() {
+  local missing=()
+  local p
+  for p in "${VANTOR_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures and builds into the given folder; extra arguments go to cmake.
+vantor_build() {
+  local dir=$1; shift
+  cmake -S "$VANTOR_ROOT" -B "$VANTOR_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$VANTOR_ROOT/$dir" --parallel "$(nproc)"
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QString>
+
+namespace vnt {
+
+// The window's controls the logic touches, by their names in the window.
+enum class Control {
+    TreeView_AI,
+    btnBrowseAIFile,
+    labAttributeDescription,
+    valueSlider,
+    btnSetDefaultValue,
+    InvalidFileMsg,
+    lstSkill,
+    labDefaultValue,
+    labAttributeName,
+    labMinRange,
+    labMaxRange,
+    btnApplyAIChanges,
+    btnCancelAIChanges,
+    btnQuit,
+    btnExportVNTSettings,
+    labAppVersion,
+    btnImportVNTSettings,
+    labSliderValue,
+    labAIfilePath,
+    btnAItreeExpandAll,
+    btnAItreeCollapseAll,
+};
+
+// Its name as the window and the tests know it ("btnApplyAIChanges", ...).
+QString controlName(Control control);
+
+// What the editor's logic needs of the window. The Qt window implements it; tests
+// use a fake that records and answers. No handler knows a widget type.
+class Controls {
+public:
+    virtual ~Controls() = default;
+
+    // Labels: the text shown, taken literally.
+    virtual QString caption(Control label) const = 0;
+    virtual void setCaption(Control label, const QString& text) = 0;
+
+    virtual bool isEnabled(Control control) const = 0;
+    virtual void setEnabled(Control control, bool enabled) = 0;
+    virtual bool isVisible(Control control) const = 0;
+    virtual void setVisible(Control control, bool visible) = 0;
+    virtual void setFocus(Control control) = 0;
+
+    // The skill list. Setting the index from code runs the skill-list handler
+    // synchronously before returning, and not at all when the index is already
+    // the selected one.
+    virtual int skillIndex() const = 0;
+    virtual void setSkillIndex(int index) = 0;
+    virtual QString skillText(int index) const = 0;
+    virtual QString skillTag() const = 0;
+    virtual void setSkillTag(const QString& tag) = 0;
+
+    // The attribute tree. Nodes are added in order; index is 1-based in that order.
+    // An empty parent key adds a root.
+    virtual void addNode(const QString& parentKey, const QString& key, const QString& caption) = 0;
+    virtual int nodeCount() const = 0;
+    virtual QString nodeKey(int index) const = 0;
+    virtual QString nodeCaption(int index) const = 0;
+    virtual bool isExpanded(const QString& key) const = 0;
+    virtual void setExpanded(const QString& key, bool expanded) = 0;
+    // Scrolls the node into view, expanding its ancestors; the selection stays.
+    virtual void ensureVisible(const QString& key) = 0;
+
+    // The slider. Values set from code never run the scroll handler.
+    virtual int sliderMinimum() const = 0;
+    virtual int sliderMaximum() const = 0;
+    virtual int sliderTickFrequency() const = 0;
+    virtual int sliderPosition() const = 0;
+    virtual void setSliderMinimum(int value) = 0;
+    virtual void setSliderMaximum(int value) = 0;
+    virtual void setSliderTickFrequency(int value) = 0;
+    virtual void setSliderPosition(int value) = 0;
+
+    // The window: shown at the end of start-up; closing runs the unload handler.
+    virtual void showWindow() = 0;
+    virtual void closeWindow() = 0;
+};
+
+} // namespace vnt

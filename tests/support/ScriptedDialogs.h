@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+namespace vnt::test {
+
+// Dialogs that a test answers in advance. Each expected dialog is queued with its
+// answer; a dialog nobody queued fails the test, so a test states the whole
+// conversation. Every dialog shown is recorded.
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { Message, Open, Save };
+    struct Shown {
+        Kind kind;
+        QString title;
+        QString text;   // message text, or the file dialog's filter
+        QString folder; // file dialogs only
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
+    };
+
+    ~ScriptedDialogs() override;
+
+    // Queue the answer to the next message box (OK boxes answer themselves when
+    // queued with expectNotice).
+    void expectQuestion(const QString& title, Answer answer);
+    void expectNotice(const QString& title);
+    // Queue the path the next file dialog returns (empty: cancelled).
+    void expectOpen(const QString& title, const QString& path);
+    void expectSave(const QString& title, const QString& path);
+
+    Answer ask(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
+    QString openFile(const QString& title, const QString& folder, const QString& filter) override;
+    QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
+
+    bool allAnswered() const { return expected_.empty(); }
+    const std::vector<Shown>& shown() const { return shown_; }
+    const Shown& last() const { return shown_.back(); }
+    // The shown message boxes' titles, in order.
+    std::vector<QString> titles() const;
+
+private:
+    struct Expected {
+        Kind kind;
+        QString title;
+        Answer answer = Answer::Ok;
+        QString path;
+    };
+    Expected next(Kind kind, const QString& title, const QString& text);
+
+    std::deque<Expected> expected_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace vnt::test

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/EditorContext.h"
+#include "support/FakeControls.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace vnt::test {
+
+// An editor without widgets for handler tests: a fake window, scripted dialogs,
+// and a temporary folder that serves as program folder and temp folder. The
+// skill list runs lstSkill_Click like the real one; closing runs Form_Unload.
+struct TestEditor {
+    TestEditor();
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // The working copy's path as the state names it.
+    QString workFile() const;
+
+    QTemporaryDir dir;
+    FakeControls controls;
+    ScriptedDialogs dialogs;
+    EditorContext ctx;
+};
+
+// Small file helpers for tests; they fail the test on an I/O error.
+void writeBytes(const QString& path, const QByteArray& bytes);
+QByteArray readBytes(const QString& path);
+
+} // namespace vnt::test
