@@ -5,6 +5,7 @@
 #include "app/EditorState.h"
 
 #include <QDateTime>
+#include <QLockFile>
 #include <QString>
 
 #include <pugixml.hpp>
@@ -42,6 +43,9 @@ struct EditorContext {
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     // The folder of the executable, without a trailing separator.
     QString programFolder;
+
+    // Held while this editor runs: one editor at a time shares the temporary folder.
+    std::unique_ptr<QLockFile> instanceLock;
 
     // Bookkeeping of handler runs (see Events.h).
     int handlerDepth = 0;

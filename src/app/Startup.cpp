@@ -9,7 +9,11 @@
 #include "model/Definitions.h"
 
 #include <QDir>
+#include <QLockFile>
+#include <QScopeGuard>
 #include <QProcessEnvironment>
+
+#include <memory>
 
 namespace vnt {
 
@@ -60,6 +64,23 @@ void warnGameNotFound(EditorContext& ctx)
     ctx.dialogs.tell(QStringLiteral("Can't find NHL08..."), text, Icon::Exclamation);
 }
 
+// One editor at a time: two would share the working copy in the temporary folder.
+bool lockTempFolder(EditorContext& ctx, const QString& folder)
+{
+    auto lock = std::make_unique<QLockFile>(joinPath(folder, QStringLiteral("vnt08.lock")));
+    lock->setStaleLockTime(0); // stale only when its process is gone
+    if (!lock->tryLock()) {
+        ctx.dialogs.tell(QStringLiteral("Vantor 08 is already running"),
+                         QStringLiteral("Another Vantor 08 editor is already open and uses the working copy in ")
+                             + QDir::toNativeSeparators(folder) + QStringLiteral(".") + CR
+                             + QStringLiteral("Only one editor can run at a time: please close the other one first."),
+                         Icon::Exclamation);
+        return false;
+    }
+    ctx.instanceLock = std::move(lock);
+    return true;
+}
+
 // Quit's save question. False when the user cancelled, or wanted to save but no
 // archive was chosen to save into.
 bool settlePendingChangesBeforeQuit(EditorContext& ctx)
@@ -104,6 +125,12 @@ QString GetTempFolder(EditorContext& ctx)
 void Form_Load(EditorContext& ctx)
 {
     EditorState& s = ctx.state;
+    if (!lockTempFolder(ctx, GetTempFolder(ctx))) {
+        // No working copy of its own, so closing deletes nothing of the other editor's.
+        s.WorkFileName.clear();
+        ctx.controls.closeWindow();
+        return;
+    }
     s.WorkFileName = WorkCopyName;
     ctx.controls.setCaption(Control::labAppVersion, QStringLiteral("v") + QStringLiteral("1.0"));
     s.TempFolder = GetTempFolder(ctx);
@@ -138,6 +165,7 @@ void Form_Unload(EditorContext& ctx)
     const EditorState& s = ctx.state;
     if (s.TempFolder.isEmpty() || s.WorkFileName.isEmpty())
         return;
+    const auto releaseLock = qScopeGuard([&ctx] { ctx.instanceLock.reset(); });
     // Only a file whose listed name equals WorkFileName exactly is deleted.
     const QStringList listed = QDir(s.TempFolder).entryList({s.WorkFileName}, QDir::Files | QDir::Hidden);
     if (listed.contains(s.WorkFileName, Qt::CaseSensitive))

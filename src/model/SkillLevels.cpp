@@ -1,10 +1,118 @@
-// Placeholder until this subsystem lands.
 #include "model/SkillLevels.h"
 
+#include "app/Events.h"
+#include "archive/ApplyCancel.h"
+#include "archive/ArchiveTransfer.h"
+#include "model/AttributeTree.h"
+#include "model/Selection.h"
+
 namespace vnt {
+
+namespace {
+
+const QChar CR(13);
+
+int tagIndex(const EditorContext& ctx)
+{
+    bool ok = false;
+    const int index = ctx.controls.skillTag().toInt(&ok);
+    return ok ? index : SkillPlaceholder;
+}
+
+void resetDisplay(EditorContext& ctx)
+{
+    CollapseAttributeTree(ctx);
+    ClearAttributeDisplay(ctx);
+}
+
+// Extracts the chosen level's entry before anything shows it as current, so a
+// failed extraction leaves the previous level current with its working copy.
+void extractLevel(EditorContext& ctx, const QString& entryName)
+{
+    EditorState& s = ctx.state;
+    const QString previous = s.EntryName;
+    s.EntryName = entryName;
+    try {
+        ArchiveTransfer(ctx, TransferExtract, s.AIFilePath);
+    } catch (...) {
+        s.EntryName = previous;
+        throw;
+    }
+}
+
+void activate(EditorContext& ctx, int index, const QString& text)
+{
+    EditorState& s = ctx.state;
+    const QString entryName = text + QStringLiteral(".ubc");
+    // An import provides the working copy itself; otherwise the entry is extracted.
+    if (s.ImportInProgress)
+        s.EntryName = entryName;
+    else
+        extractLevel(ctx, entryName);
+    s.SkillName = text;
+    ctx.controls.setSkillTag(QString::number(index));
+    ctx.controls.setEnabled(Control::TreeView_AI, true);
+    for (const char* key : {"AI", "PCAI", "PENALTY"})
+        ctx.controls.setExpanded(QString::fromLatin1(key), true);
+    if (!ctx.controls.caption(Control::labDefaultValue).isEmpty())
+        ctx.controls.setEnabled(Control::btnSetDefaultValue, true);
+    for (Control c : {Control::btnExportVNTSettings, Control::btnAItreeExpandAll, Control::btnAItreeCollapseAll})
+        ctx.controls.setEnabled(c, true);
+}
+
+// The save question of a switch. False when the user cancelled the switch.
+bool settleBeforeSwitch(EditorContext& ctx)
+{
+    EditorState& s = ctx.state;
+    if (!s.ChangesPending) {
+        resetDisplay(ctx);
+        return true;
+    }
+    const Answer answer =
+        ctx.dialogs.ask(QStringLiteral("Save changes?"),
+                        QStringLiteral("Do you want to save the changes you made before before switching skills?"),
+                        Buttons::YesNoCancel, Icon::None);
+    if (answer == Answer::Cancel)
+        return false;
+    if (answer == Answer::Yes) {
+        if (!EnsureArchiveChosen(ctx))
+            return false;
+        ArchiveTransfer(ctx, TransferStore, s.EntryName);
+    }
+    resetDisplay(ctx);
+    s.ChangesPending = false;
+    if (answer == Answer::Yes)
+        ctx.dialogs.tell(QStringLiteral("Changes saved..."), QStringLiteral("Changes have been saved."),
+                         Icon::Information);
+    return true;
+}
+
+} // namespace
+
 void lstSkill_Click(EditorContext& ctx)
 {
-    if (ctx.controls.skillIndex() == SkillPlaceholder && ctx.controls.skillTag().isEmpty())
-        ctx.controls.setSkillTag(QStringLiteral("0"));
+    EditorState& s = ctx.state;
+    const int index = ctx.controls.skillIndex();
+    if (index == SkillPlaceholder) {
+        if (ctx.controls.skillTag().isEmpty())
+            ctx.controls.setSkillTag(QString::number(SkillPlaceholder));
+        selectSkill(ctx, tagIndex(ctx));
+        return;
+    }
+    const QString text = ctx.controls.skillText(index);
+    if (!s.SkillName.isEmpty() && text == s.SkillName)
+        return;
+    if (!s.SkillName.isEmpty() && !settleBeforeSwitch(ctx)) {
+        selectSkill(ctx, tagIndex(ctx));
+        return;
+    }
+    try {
+        activate(ctx, index, text);
+    } catch (...) {
+        // The previous level stays current: the list shows it again.
+        selectSkill(ctx, tagIndex(ctx));
+        throw;
+    }
 }
+
 } // namespace vnt

@@ -11,6 +11,7 @@ namespace vnt::test {
 
 TestEditor::TestEditor() : ctx(controls, dialogs)
 {
+    env.set("TEMP", dir.path().toLocal8Bit());
     ctx.programFolder = dir.path();
     ctx.state.TempFolder = dir.path();
     ctx.state.WorkFileName = QStringLiteral("vnt08.tmp");

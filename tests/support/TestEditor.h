@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/EditorContext.h"
+#include "support/EnvGuard.h"
 #include "support/FakeControls.h"
 #include "support/ScriptedDialogs.h"
 
@@ -11,7 +12,8 @@
 namespace vnt::test {
 
 // An editor without widgets for handler tests: a fake window, scripted dialogs,
-// and a temporary folder that serves as program folder and temp folder. The
+// and a temporary folder that serves as program folder and temp folder (the
+// TEMP variable points at it while the editor lives, so start-up finds it too). The
 // skill list runs lstSkill_Click like the real one; closing runs Form_Unload.
 struct TestEditor {
     TestEditor();
@@ -21,6 +23,7 @@ struct TestEditor {
     QString workFile() const;
 
     QTemporaryDir dir;
+    EnvGuard env;
     FakeControls controls;
     ScriptedDialogs dialogs;
     EditorContext ctx;
