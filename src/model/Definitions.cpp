@@ -1,6 +1,111 @@
-// Placeholder until this subsystem lands.
 #include "model/Definitions.h"
 
+#include "model/NumberText.h"
+
+#include <QFile>
+
+#include <string>
+
 namespace vnt {
-void LoadDefinitions(EditorContext& ctx, const QString& path) { ctx.definitions.load_file(path.toLocal8Bit().constData()); }
+
+namespace {
+
+constexpr int FirstUsableOffset = 5; // the type tag lies four bytes before the value
+
+void appendText(const pugi::xml_node& element, std::string& text)
+{
+    for (pugi::xml_node n = element.first_child(); n; n = n.next_sibling()) {
+        if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata)
+            text += n.value();
+        else if (n.type() == pugi::node_element)
+            appendText(n, text);
+    }
+}
+
+// The element's text content: all text below it, in document order.
+QString textOf(const pugi::xml_node& element)
+{
+    std::string text;
+    appendText(element, text);
+    return QString::fromStdString(text);
+}
+
+std::optional<QString> fieldText(const pugi::xml_node& attribute, const char* query)
+{
+    const pugi::xml_node element = attribute.select_node(query).node();
+    if (!element)
+        return std::nullopt;
+    return textOf(element);
+}
+
+// A number text times the scale must fit a slider position.
+bool scaledFits(double number, qint32 scale)
+{
+    return RoundToInt32(number * scale).has_value();
+}
+
+std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribute, const QString& key)
+{
+    const auto name = fieldText(attribute, "name");
+    const auto description = fieldText(attribute, "description");
+    const auto minText = fieldText(attribute, "min_range");
+    const auto maxText = fieldText(attribute, "max_range");
+    const auto multText = fieldText(attribute, "range_mult");
+    const auto offsetText = fieldText(attribute, "offset");
+    const auto easy = fieldText(attribute, ".//easy");
+    const auto medium = fieldText(attribute, ".//medium");
+    const auto difficlt = fieldText(attribute, ".//difficlt");
+    if (!name || !description || !minText || !maxText || !multText || !offsetText || !easy || !medium || !difficlt)
+        return std::nullopt;
+
+    const auto multNumber = ParseNumber(*multText);
+    const auto offsetNumber = ParseNumber(*offsetText);
+    const auto rangeMult = multNumber ? RoundToInt32(*multNumber) : std::nullopt;
+    const auto offset = offsetNumber ? RoundToInt16(*offsetNumber) : std::nullopt;
+    if (!rangeMult || *rangeMult == 0 || !offset || *offset < FirstUsableOffset)
+        return std::nullopt;
+
+    const auto low = ParseNumber(*minText);
+    const auto high = ParseNumber(*maxText);
+    if (!low || !high || *low > *high || !scaledFits(*low, *rangeMult) || !scaledFits(*high, *rangeMult))
+        return std::nullopt;
+    for (const QString* text : {&*easy, &*medium, &*difficlt}) {
+        const auto value = ParseNumber(*text);
+        if (!value || !scaledFits(*value, *rangeMult))
+            return std::nullopt;
+    }
+
+    return AttributeDefinition{key, *name, *description, *minText, *maxText, *rangeMult, *offset,
+                               *easy, *medium, *difficlt};
+}
+
+} // namespace
+
+void LoadDefinitions(EditorContext& ctx, const QString& path)
+{
+    ctx.definitions.reset();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return;
+    // A document that fails part way keeps what was parsed before the fault; none
+    // of a broken file is used.
+    if (!ctx.definitions.load_buffer(data.constData(), std::size_t(data.size())))
+        ctx.definitions.reset();
+}
+
+std::optional<AttributeDefinition> FindAttribute(const EditorContext& ctx, const QString& key)
+{
+    pugi::xpath_node_set attributes = ctx.definitions.select_nodes("//attribute");
+    attributes.sort();
+    for (const pugi::xpath_node& item : attributes) {
+        const auto keyText = fieldText(item.node(), "key");
+        if (keyText && keyText->trimmed() == key)
+            return readDefinition(item.node(), key);
+    }
+    return std::nullopt;
+}
+
 } // namespace vnt
