@@ -1,0 +1,167 @@
+#include "QtDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace vnt {
+
+std::deque<QtDialogs::Reply> QtDialogs::replies_;
+std::vector<QtDialogs::Shown> QtDialogs::shown_;
+
+namespace {
+
+QMessageBox::Icon boxIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The buttons offered, the one Enter presses and the one Escape (or closing the
+// box) stands for.
+struct ButtonSet {
+    QMessageBox::StandardButtons all;
+    QMessageBox::StandardButton enter;
+    QMessageBox::StandardButton escape;
+};
+
+ButtonSet buttonSet(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::YesNo: return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+    case Buttons::YesNoCancel:
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Cancel};
+    case Buttons::Ok: break;
+    }
+    return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
+}
+
+Answer answerOf(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return Answer::Ok;
+    }
+}
+
+QString joinedPatterns(const QString& patterns)
+{
+    QStringList list = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& p : list)
+        p = p.trimmed();
+    list.removeAll(QString());
+    return list.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+QString qtMessageText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+QString qtFileFilter(const QString& filter)
+{
+    if (!filter.contains(QLatin1Char('|')))
+        return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts.at(i).trimmed();
+        const QString patterns = joinedPatterns(parts.at(i + 1));
+        if (description.isEmpty())
+            entries << patterns;
+        else if (description.endsWith(QLatin1Char('(') + patterns + QLatin1Char(')')))
+            entries << description;
+        else
+            entries << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+Answer QtDialogs::ask(const QString& title, const QString& text, Buttons buttons, Icon icon)
+{
+    if (!replies_.empty()) {
+        const Answer answer = replies_.front().answer;
+        replies_.pop_front();
+        shown_.push_back({Kind::Message, title, qtMessageText(text), QString(), QString(), buttons, icon});
+        return answer;
+    }
+    const ButtonSet set = buttonSet(buttons);
+    QMessageBox box(boxIcon(icon), title, qtMessageText(text), set.all, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(set.enter);
+    box.setEscapeButton(set.escape);
+    box.exec();
+    const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
+    return answerOf(pressed == QMessageBox::NoButton ? set.escape : pressed);
+}
+
+QString QtDialogs::openFile(const QString& title, const QString& folder, const QString& filter)
+{
+    return fileDialog(Kind::Open, title, folder, filter);
+}
+
+QString QtDialogs::saveFile(const QString& title, const QString& folder, const QString& filter)
+{
+    return fileDialog(Kind::Save, title, folder, filter);
+}
+
+QString QtDialogs::fileDialog(Kind kind, const QString& title, const QString& folder, const QString& filter)
+{
+    const QString qtFilter = qtFileFilter(filter);
+    if (!replies_.empty()) {
+        const QString path = replies_.front().path;
+        replies_.pop_front();
+        shown_.push_back({kind, title, QString(), folder, qtFilter, Buttons::Ok, Icon::None});
+        return path;
+    }
+    QString path;
+    if (kind == Kind::Save) {
+        // The editor asks its own question before replacing a file.
+        path = QFileDialog::getSaveFileName(parent_, title, folder, qtFilter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    } else {
+        path = QFileDialog::getOpenFileName(parent_, title, folder, qtFilter);
+    }
+    return QDir::toNativeSeparators(path);
+}
+
+void QtDialogs::queueAnswer(Answer answer)
+{
+    replies_.push_back({answer, QString()});
+}
+
+void QtDialogs::queuePath(const QString& path)
+{
+    replies_.push_back({Answer::Ok, path});
+}
+
+bool QtDialogs::queueEmpty()
+{
+    return replies_.empty();
+}
+
+void QtDialogs::clearQueue()
+{
+    replies_.clear();
+    shown_.clear();
+}
+
+const std::vector<QtDialogs::Shown>& QtDialogs::shown()
+{
+    return shown_;
+}
+
+} // namespace vnt

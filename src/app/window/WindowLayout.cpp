@@ -1,0 +1,162 @@
+#include "WindowLayout.h"
+
+#include "AttributeTreeView.h"
+#include "ValueSlider.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QStringList>
+
+#include <cmath>
+
+namespace vnt {
+
+namespace {
+
+enum class Kind { Tree, Button, DataLabel, Label, Slider, List };
+
+struct Look {
+    double points = 8.25;
+    bool bold = false;
+    bool italic = false;
+    bool centred = false;
+};
+
+struct ControlSpec {
+    const char* name;
+    Kind kind;
+    const char* text;
+    int left, top, width, height; // twips
+    Look look;
+    bool enabled;
+    bool visible;
+};
+
+constexpr Look Plain{};
+constexpr Look NameLook{11.25, true, false, true};
+constexpr Look RangeLook{9.75, true, false, true};
+
+// The controls in tab order.
+const ControlSpec Specs[] = {
+    {"TreeView_AI", Kind::Tree, "", 240, 2760, 3495, 5175, Plain, false, true},
+    {"btnBrowseAIFile", Kind::Button, "Browse", 240, 1560, 1095, 375, Plain, true, true},
+    {"labAttributeDescription", Kind::DataLabel, "", 3960, 3120, 4575, 2535, Plain, true, true},
+    {"valueSlider", Kind::Slider, "", 3840, 6360, 3615, 435, Plain, false, true},
+    {"Label1", Kind::Label, "Default Value", 3960, 5820, 1095, 255, Plain, true, true},
+    {"btnSetDefaultValue", Kind::Button, "Reset to Default", 6000, 5760, 1455, 375, Plain, false, true},
+    {"InvalidFileMsg", Kind::Label, "The selected file is not a valid aidata.viv file.", 1560, 1680, 3975, 255,
+     {8.25, true, false, false}, true, false},
+    {"lstSkill", Kind::List, "", 1440, 2280, 2295, 330, Plain, false, true},
+    {"labDefaultValue", Kind::DataLabel, "", 5040, 5760, 855, 315, Plain, true, true},
+    {"Label2", Kind::Label, "Skill Level", 600, 2400, 735, 255, Plain, true, true},
+    {"labAttributeName", Kind::DataLabel, "", 3960, 2280, 4575, 315, NameLook, true, true},
+    {"labMinRange", Kind::DataLabel, "", 5130, 2640, 495, 315, RangeLook, true, true},
+    {"Label4", Kind::Label, "Minimum Value", 3960, 2700, 1095, 255, Plain, true, true},
+    {"labMaxRange", Kind::DataLabel, "", 7080, 2640, 615, 315, RangeLook, true, true},
+    {"Label6", Kind::Label, "Maximum Value", 5880, 2700, 1125, 255, Plain, true, true},
+    {"btnApplyAIChanges", Kind::Button, "Apply Changes", 3960, 7080, 1335, 375, Plain, false, true},
+    {"btnCancelAIChanges", Kind::Button, "Cancel Changes", 3960, 7560, 1335, 375, Plain, false, true},
+    {"Label3", Kind::Label, "Vantor 08", 240, 240, 4455, 495, {20.25, true, true, false}, true, true},
+    {"Label5", Kind::Label, "Select aidata.viv file location", 240, 960, 2055, 255, Plain, true, true},
+    {"btnQuit", Kind::Button, "Quit VNT08", 7080, 7560, 1335, 375, Plain, true, true},
+    {"btnExportVNTSettings", Kind::Button, "Export Settings", 5520, 7080, 1335, 375, Plain, false, true},
+    {"labAppVersion", Kind::Label, "v", 4680, 405, 1095, 255, {12.0, true, true, false}, true, true},
+    {"btnImportVNTSettings", Kind::Button, "Import Settings", 5520, 7560, 1335, 375, Plain, true, true},
+    {"labSliderValue", Kind::DataLabel, "", 7460, 6360, 1100, 315, Plain, true, true},
+    {"labAIfilePath", Kind::DataLabel, "", 240, 1200, 8295, 315, {9.0, false, false, false}, true, true},
+    {"btnAItreeExpandAll", Kind::Button, "Expand All", 240, 7920, 1215, 255, Plain, false, true},
+    {"btnAItreeCollapseAll", Kind::Button, "Collapse All", 1440, 7920, 1095, 255, Plain, false, true},
+};
+
+QFont fontFor(const Look& look)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(look.points);
+    font.setBold(look.bold);
+    font.setItalic(look.italic);
+    // Whole-pixel glyph widths, as the design's captions were measured with.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+QLabel* makeLabel(const ControlSpec& spec, QWidget* client)
+{
+    auto* label = new QLabel(QString::fromLatin1(spec.text), client);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment((spec.look.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    QPalette palette = label->palette();
+    if (spec.kind == Kind::DataLabel) {
+        // A box in the colours of a text field: the system's window background
+        // and window text.
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setLineWidth(1);
+        label->setMargin(1);
+        palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
+        label->setAutoFillBackground(true);
+    } else if (qstrcmp(spec.name, "InvalidFileMsg") == 0) {
+        palette.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    }
+    label->setPalette(palette);
+    return label;
+}
+
+QComboBox* makeSkillList(QWidget* client)
+{
+    auto* list = new QComboBox(client);
+    list->setEditable(false);
+    list->addItems({QStringLiteral("Select Skill"), QStringLiteral("Easy"), QStringLiteral("Medium"),
+                    QStringLiteral("Difficlt")});
+    // Nothing is selected until start-up picks the placeholder.
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+QWidget* makeControl(const ControlSpec& spec, QWidget* client)
+{
+    switch (spec.kind) {
+    case Kind::Tree: return new AttributeTreeView(client);
+    case Kind::Button: return new QPushButton(QString::fromLatin1(spec.text), client);
+    case Kind::Slider: return new ValueSlider(client);
+    case Kind::List: return makeSkillList(client);
+    case Kind::DataLabel:
+    case Kind::Label: break;
+    }
+    return makeLabel(spec, client);
+}
+
+} // namespace
+
+int twipsToPixels(int twips)
+{
+    return int(std::lround(twips / 15.0));
+}
+
+void buildWindowControls(QWidget* client)
+{
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : Specs) {
+        QWidget* control = makeControl(spec, client);
+        control->setObjectName(QString::fromLatin1(spec.name));
+        control->setFont(fontFor(spec.look));
+        control->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
+                             twipsToPixels(spec.height));
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            // Text wraps only in a label tall enough for two lines; a one-line
+            // caption that is a little too long is clipped, not pushed out of sight.
+            label->setWordWrap(label->height() >= 2 * label->fontMetrics().lineSpacing());
+        }
+        control->setEnabled(spec.enabled);
+        control->setVisible(spec.visible);
+        if (control->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+} // namespace vnt
