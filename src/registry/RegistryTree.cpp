@@ -1,0 +1,130 @@
+#include "registry/RegistryTree.h"
+
+#include <QDateTime>
+
+#include <algorithm>
+#include <utility>
+
+namespace vnt {
+
+namespace {
+
+// Ticks between 1601-01-01 and 1970-01-01.
+constexpr quint64 FileTimeOf1970 = 116444736000000000ull;
+
+template <typename Range>
+auto lowerBound(Range& range, const QString& folded)
+{
+    return std::lower_bound(range.begin(), range.end(), folded, [](const auto& item, const QString& key) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(item)>, RegValue>)
+            return item.folded < key;
+        else
+            return item->folded < key;
+    });
+}
+
+} // namespace
+
+QString foldName(const QString& name)
+{
+    QString folded = name;
+    for (QChar& c : folded) {
+        const ushort u = c.unicode();
+        if (u < 128) {
+            if (u >= 'A' && u <= 'Z')
+                c = QChar(ushort(u + 32));
+        } else {
+            c = c.toLower();
+        }
+    }
+    return folded;
+}
+
+RegNode* RegNode::findSubkey(const QString& name) const
+{
+    const QString folded = foldName(name);
+    auto it = lowerBound(subkeys, folded);
+    return it != subkeys.end() && (*it)->folded == folded ? it->get() : nullptr;
+}
+
+RegNode* RegNode::ensureSubkey(const QString& name, bool* created)
+{
+    QString folded = foldName(name);
+    auto it = lowerBound(subkeys, folded);
+    if (created)
+        *created = false;
+    if (it != subkeys.end() && (*it)->folded == folded)
+        return it->get();
+    auto node = std::make_unique<RegNode>();
+    node->name = name;
+    node->folded = std::move(folded);
+    if (created)
+        *created = true;
+    return subkeys.insert(it, std::move(node))->get();
+}
+
+bool RegNode::removeSubkey(const QString& name)
+{
+    const QString folded = foldName(name);
+    auto it = lowerBound(subkeys, folded);
+    if (it == subkeys.end() || (*it)->folded != folded)
+        return false;
+    subkeys.erase(it);
+    return true;
+}
+
+const RegValue* RegNode::findValue(const QString& name) const
+{
+    const QString folded = foldName(name);
+    auto it = lowerBound(values, folded);
+    return it != values.end() && it->folded == folded ? &*it : nullptr;
+}
+
+void RegNode::setValue(const QString& name, quint32 type, QByteArray data)
+{
+    QString folded = foldName(name);
+    auto it = lowerBound(values, folded);
+    if (it != values.end() && it->folded == folded) {
+        it->type = type;
+        it->data = std::move(data);
+        return;
+    }
+    values.insert(it, RegValue{name, std::move(folded), type, std::move(data)});
+}
+
+bool RegNode::removeValue(const QString& name)
+{
+    const QString folded = foldName(name);
+    auto it = lowerBound(values, folded);
+    if (it == values.end() || it->folded != folded)
+        return false;
+    values.erase(it);
+    return true;
+}
+
+quint64 currentFileTime()
+{
+    return FileTimeOf1970 + quint64(QDateTime::currentMSecsSinceEpoch()) * 10000ull;
+}
+
+QByteArray toUtf16Bytes(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+QString fromUtf16Bytes(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size() / 2);
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        text.append(QChar(ushort(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8))));
+    return text;
+}
+
+} // namespace vnt

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "registry/RegistryTree.h"
+
+#include <QByteArray>
+
+#include <memory>
+
+namespace vnt {
+
+// One registry file of a Wine prefix (system.reg, user.reg, userdef.reg), parsed.
+struct WineHive {
+    std::unique_ptr<RegNode> root = std::make_unique<RegNode>();
+    bool valid = false;  // the file began with the format's header line
+    QByteArray relativeTo; // what the header comment names, as written
+    QByteArray arch;       // "win32", "win64", or empty when the file does not say
+};
+
+// Reads the text of a registry file. A line that cannot be understood is skipped
+// (a malformed key line also skips the values below it); a text without the
+// header line gives an empty, invalid hive.
+WineHive parseWineRegistry(const QByteArray& text);
+
+// Writes a hive as Wine does: keys in order, each with its modification time,
+// class, link mark and values; strings escaped, binary data wrapped.
+QByteArray formatWineRegistry(const WineHive& hive);
+
+} // namespace vnt

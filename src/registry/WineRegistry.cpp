@@ -1,0 +1,182 @@
+#include "registry/WineRegistry.h"
+
+#include "app/Error.h"
+#include "app/FileOps.h"
+#include "registry/WineServer.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace vnt {
+
+namespace {
+
+enum HiveId { MachineHive = 0, UserHive = 1, DefaultUserHive = 2 };
+
+bool sameName(const QString& a, const char* b)
+{
+    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+WineRegistry::WineRegistry(QString prefix, QString serverRoot)
+    : prefix_(std::move(prefix)), serverRoot_(std::move(serverRoot))
+{
+    while (prefix_.size() > 1 && prefix_.endsWith(QLatin1Char('/')))
+        prefix_.chop(1);
+    files_[MachineHive].path = prefix_ + QStringLiteral("/system.reg");
+    files_[MachineHive].defaultRelativeTo = "REGISTRY\\\\Machine";
+    files_[UserHive].path = prefix_ + QStringLiteral("/user.reg");
+    files_[UserHive].defaultRelativeTo = "REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000";
+    files_[DefaultUserHive].path = prefix_ + QStringLiteral("/userdef.reg");
+    files_[DefaultUserHive].defaultRelativeTo = "REGISTRY\\\\User\\\\.Default";
+}
+
+QString WineRegistry::defaultPrefix()
+{
+    const QString fromEnvironment = qEnvironmentVariable("WINEPREFIX");
+    return fromEnvironment.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : fromEnvironment;
+}
+
+void WineRegistry::refresh(HiveFile& file)
+{
+    const QFileInfo info(file.path);
+    const bool present = info.exists();
+    if (file.loaded && present == file.present && (!present || (info.lastModified() == file.modified
+                                                                && info.size() == file.size)))
+        return;
+    file.hive = WineHive();
+    file.present = present;
+    file.readable = true;
+    file.modified = info.lastModified();
+    file.size = info.size();
+    if (present) {
+        try {
+            file.hive = parseWineRegistry(readFile(file.path));
+        } catch (const Error&) {
+            file.readable = false; // found nothing; changes are refused below
+        }
+    } else {
+        file.hive.valid = true; // a missing file is an empty registry that may be created
+        file.hive.relativeTo = file.defaultRelativeTo;
+        if (&file != &files_[MachineHive]) {
+            refresh(files_[MachineHive]);
+            file.hive.arch = files_[MachineHive].hive.arch;
+        }
+    }
+    file.loaded = true;
+}
+
+RegNode* WineRegistry::hiveRoot(int hive)
+{
+    if (hive < 0 || hive >= int(files_.size()))
+        return nullptr;
+    refresh(files_[std::size_t(hive)]);
+    return files_[std::size_t(hive)].hive.root.get();
+}
+
+bool WineRegistry::rootLocation(RegKey root, const QStringList& subPath, Location* out)
+{
+    out->path = subPath;
+    switch (root) {
+    case reg::LocalMachine: out->hive = MachineHive; return true;
+    case reg::CurrentUser: out->hive = UserHive; return true;
+    case reg::ClassesRoot:
+        out->hive = MachineHive;
+        out->path = QStringList{QStringLiteral("Software"), QStringLiteral("Classes")} + subPath;
+        return true;
+    case reg::Users:
+        // Only the default user's hive is kept as a file of its own.
+        out->hive = !subPath.isEmpty() && sameName(subPath[0], ".Default") ? DefaultUserHive : -1;
+        out->path = subPath.mid(1);
+        return true;
+    default: return false;
+    }
+}
+
+bool WineRegistry::linkLocation(const QStringList& kernelPath, Location* out)
+{
+    if (kernelPath.size() < 2 || !sameName(kernelPath[0], "Registry"))
+        return false;
+    if (sameName(kernelPath[1], "Machine")) {
+        *out = Location{MachineHive, kernelPath.mid(2)};
+        return true;
+    }
+    if (sameName(kernelPath[1], "User") && kernelPath.size() >= 3) {
+        *out = Location{sameName(kernelPath[2], ".Default") ? DefaultUserHive : UserHive, kernelPath.mid(3)};
+        return true;
+    }
+    return false;
+}
+
+QList<TreeRegistry::Location> WineRegistry::views(const Location& request)
+{
+    const QStringList& path = request.path;
+    if (request.hive != MachineHive || path.size() < 2 || !sameName(path[0], "Software")
+        || sameName(path[1], "Wow6432Node"))
+        return {request};
+    refresh(files_[MachineHive]);
+    if (files_[MachineHive].hive.arch != "win64")
+        return {request};
+    QStringList redirected = path;
+    redirected.insert(1, QStringLiteral("Wow6432Node"));
+    return {Location{MachineHive, redirected}, request};
+}
+
+bool WineRegistry::serverRunning() const
+{
+    const QString marker = prefix_ + QStringLiteral("/wineserver");
+    if (fileExists(marker)) {
+        try {
+            const QString folder = QString::fromLocal8Bit(readFile(marker)).trimmed();
+            if (!folder.isEmpty() && QFileInfo::exists(folder))
+                return true;
+        } catch (const Error&) {
+            return true; // cannot tell: assume it runs rather than lose the change
+        }
+    }
+    const QString folder = wineServerFolder(prefix_, serverRoot_);
+    return !folder.isEmpty() && QFileInfo::exists(folder + QStringLiteral("/socket"));
+}
+
+void WineRegistry::beforeChange(int hive)
+{
+    const HiveFile& file = files_[std::size_t(hive)];
+    if (!QFileInfo(prefix_).isDir())
+        throw Error(err::FileNotFound, QStringLiteral("There is no Wine prefix at '%1'").arg(shown(prefix_)));
+    if (!file.readable || !file.hive.valid)
+        throw Error(err::BadFileFormat,
+                    QStringLiteral("'%1' cannot be read as a Wine registry file; it was left unchanged")
+                        .arg(shown(file.path)));
+    if (serverRunning())
+        throw Error(err::PermissionDenied,
+                    QStringLiteral("The registry of the Wine prefix '%1' cannot be changed while its wineserver "
+                                   "is running, because Wine would overwrite the change. Close the programs "
+                                   "running in that prefix (or run 'wineserver -k') and try again.")
+                        .arg(shown(prefix_)));
+}
+
+void WineRegistry::afterChange(int hive)
+{
+    HiveFile& file = files_[std::size_t(hive)];
+    try {
+        writeFileAtomically(file.path, formatWineRegistry(file.hive));
+    } catch (...) {
+        file.loaded = false; // the change did not reach the file: read it again
+        throw;
+    }
+    const QFileInfo info(file.path);
+    file.present = true;
+    file.modified = info.lastModified();
+    file.size = info.size();
+}
+
+} // namespace vnt

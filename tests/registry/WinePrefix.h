@@ -1,0 +1,45 @@
+#pragma once
+
+// A Wine prefix in a temporary folder for tests: the real registry files of a
+// 64-bit prefix copied in, and drive C linked to its drive_c folder.
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace vnt::test {
+
+inline QString wineFixture(const QString& name)
+{
+    return QStringLiteral(VANTOR_FIXTURES_DIR "/wine/") + name;
+}
+
+struct WinePrefix {
+    WinePrefix()
+    {
+        EXPECT_TRUE(QDir().mkpath(path(QStringLiteral("dosdevices"))));
+        EXPECT_TRUE(QDir().mkpath(path(QStringLiteral("drive_c"))));
+        EXPECT_TRUE(QFile::link(QStringLiteral("../drive_c"), path(QStringLiteral("dosdevices/c:"))));
+        for (const QString& name : {QStringLiteral("system.reg"), QStringLiteral("user.reg")}) {
+            EXPECT_TRUE(QFile::copy(wineFixture(name), path(name)));
+            QFile::setPermissions(path(name), QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString root() const { return dir.path(); }
+    // Makes a folder below drive_c and returns its path.
+    QString makeFolder(const QString& relative) const
+    {
+        const QString folder = path(QStringLiteral("drive_c/") + relative);
+        EXPECT_TRUE(QDir().mkpath(folder));
+        return folder;
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace vnt::test
