@@ -2,78 +2,53 @@
 
 #include "model/Definitions.h"
 
-#include <QtEndian>
-
 #include <cstring>
 
 namespace vnt::test {
 
-AttributeXml& AttributeXml::set(const QString& field, const QString& text)
+QString attributeXml(const QMap<QString, QString>& changes)
 {
-    fields[field] = text;
-    return *this;
-}
-
-AttributeXml& AttributeXml::drop(const QString& field)
-{
-    fields.erase(field);
-    return *this;
-}
-
-QString AttributeXml::xml() const
-{
-    QString out = QStringLiteral("<attribute>");
-    QString defaults;
-    for (const auto& [field, text] : fields) {
-        const QString element = QStringLiteral("<%1>%2</%1>").arg(field, text.toHtmlEscaped());
-        if (field == QLatin1String("easy") || field == QLatin1String("medium") || field == QLatin1String("difficlt"))
-            defaults += element;
-        else
-            out += element;
+    QMap<QString, QString> fields{{"key", "pass_intercept_cpu"}, {"name", "Pass Intercept CPU"},
+                                  {"description", "How often the CPU intercepts passes"}, {"min_range", "0"},
+                                  {"max_range", "1"}, {"range_mult", "100"}, {"offset", "9"}};
+    QMap<QString, QString> defaults{{"easy", "0.2"}, {"medium", "0.3"}, {"difficlt", "0.45"}};
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        (defaults.contains(it.key()) ? defaults : fields)[it.key()] = it.value();
+    QString out = "<attribute>";
+    for (QMap<QString, QString>* part : {&fields, &defaults}) {
+        out += part == &defaults ? "<defaults>" : "";
+        for (auto it = part->begin(); it != part->end(); ++it) {
+            if (!it.value().isEmpty())
+                out += QStringLiteral("<%1>%2</%1>").arg(it.key(), it.value().toHtmlEscaped());
+        }
     }
-    return out + QStringLiteral("<defaults>") + defaults + QStringLiteral("</defaults></attribute>\n");
+    return out + "</defaults></attribute>\n";
 }
 
 void loadDefinitions(TestEditor& editor, const QString& body)
 {
-    const QString path = editor.path(QStringLiteral("aidata.xml"));
-    writeBytes(path, (QStringLiteral("<?xml version=\"1.0\"?>\n<aidata>\n") + body + QStringLiteral("</aidata>\n"))
-                         .toUtf8());
-    LoadDefinitions(editor.ctx, path);
+    writeBytes(editor.path("aidata.xml"), ("<?xml version=\"1.0\"?>\n<aidata>\n" + body + "</aidata>\n").toUtf8());
+    LoadDefinitions(editor.ctx, editor.path("aidata.xml"));
 }
 
 QByteArray singleBytes(float value)
 {
     quint32 bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
-    return int32Bytes(qint32(bits));
+    return intBytes(bits, 4);
 }
 
-QByteArray int32Bytes(qint32 value)
+QByteArray intBytes(qint64 value, int size)
 {
-    QByteArray out(4, '\0');
-    qToLittleEndian(value, out.data());
-    return out;
-}
-
-QByteArray int16Bytes(qint16 value)
-{
-    QByteArray out(2, '\0');
-    qToLittleEndian(value, out.data());
-    return out;
-}
-
-QByteArray patternFile(int size)
-{
-    QByteArray out(size, '\0');
+    QByteArray out;
     for (int i = 0; i < size; ++i)
-        out[i] = char(0xA0 + i % 16);
+        out += char((quint64(value) >> (8 * i)) & 0xFF);
     return out;
 }
 
 void putSlot(QByteArray& file, int position, quint16 tag, const QByteArray& value)
 {
-    file.replace(position - 5, 2, int16Bytes(qint16(tag)));
+    file.replace(position - 5, 2, intBytes(tag, 2));
     file.replace(position - 1, value.size(), value);
 }
 

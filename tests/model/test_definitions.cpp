@@ -9,150 +9,75 @@ using namespace vnt::test;
 
 namespace {
 
-const QString Key = QStringLiteral("pass_intercept_cpu");
+const QString Key = "pass_intercept_cpu";
 
-std::optional<AttributeDefinition> findOnly(const AttributeXml& attribute)
+std::optional<AttributeDefinition> findIn(const QString& body, const QString& key = Key)
 {
     TestEditor editor;
-    loadDefinitions(editor, attribute.xml());
-    return FindAttribute(editor.ctx, Key);
+    loadDefinitions(editor, body);
+    return FindAttribute(editor.ctx, key);
 }
 
 } // namespace
 
-TEST(Definitions, FindsAllFieldsAndConvertsTheNumbers)
+TEST(Definitions, FindsTheFieldsAndConvertsTheWholeNumbers)
 {
-    const auto found = findOnly(AttributeXml().set(QStringLiteral("offset"), QStringLiteral("100"))
-                                    .set(QStringLiteral("range_mult"), QStringLiteral("1000"))
-                                    .set(QStringLiteral("min_range"), QStringLiteral("0.0"))
-                                    .set(QStringLiteral("name"), QStringLiteral("  Spaced & <odd>  ")));
+    const auto found = findIn(attributeXml({{"offset", " 100\n"}, {"range_mult", "2.5"}, {"name", " A & <b> "}}));
     ASSERT_TRUE(found);
-    EXPECT_EQ(found->key, Key);
-    EXPECT_EQ(found->name, QStringLiteral("  Spaced & <odd>  "));
-    EXPECT_EQ(found->description, QStringLiteral("How often the CPU intercepts passes"));
-    EXPECT_EQ(found->min_range, QStringLiteral("0.0"));
-    EXPECT_EQ(found->max_range, QStringLiteral("1"));
-    EXPECT_EQ(found->range_mult, 1000);
+    EXPECT_EQ(found->name + found->description + found->min_range + found->max_range,
+              " A & <b> How often the CPU intercepts passes01");
     EXPECT_EQ(found->offset, 100);
-    EXPECT_EQ(found->DefaultFor(QStringLiteral("Easy")), QStringLiteral("0.2"));
-    EXPECT_EQ(found->DefaultFor(QStringLiteral("Medium")), QStringLiteral("0.3"));
-    EXPECT_EQ(found->DefaultFor(QStringLiteral("Difficlt")), QStringLiteral("0.45"));
-    EXPECT_FALSE(found->DefaultFor(QStringLiteral("easy")));
-    EXPECT_FALSE(found->DefaultFor(QStringLiteral("Select Skill")));
-}
-
-TEST(Definitions, WholeNumberFieldsRoundHalvesToEven)
-{
-    EXPECT_EQ(findOnly(AttributeXml().set(QStringLiteral("range_mult"), QStringLiteral("2.5")))->range_mult, 2);
-    EXPECT_EQ(findOnly(AttributeXml().set(QStringLiteral("range_mult"), QStringLiteral("3.5")))->range_mult, 4);
-    EXPECT_EQ(findOnly(AttributeXml().set(QStringLiteral("offset"), QStringLiteral("12.5")))->offset, 12);
-    EXPECT_EQ(findOnly(AttributeXml().set(QStringLiteral("offset"), QStringLiteral("32767")))->offset, 32767);
-    EXPECT_EQ(findOnly(AttributeXml().set(QStringLiteral("offset"), QStringLiteral("5")))->offset, 5);
-    EXPECT_EQ(findOnly(AttributeXml().set(QStringLiteral("offset"), QStringLiteral(" 7\n")))->offset, 7);
-}
-
-TEST(Definitions, NumbersAreReadInTheUsersLocale)
-{
-    LocaleScope german(QStringLiteral("de_DE"));
-    const auto found = findOnly(AttributeXml().set(QStringLiteral("range_mult"), QStringLiteral("2,5"))
-                                    .set(QStringLiteral("max_range"), QStringLiteral("1,5"))
-                                    .set(QStringLiteral("easy"), QStringLiteral("0,2"))
-                                    .set(QStringLiteral("medium"), QStringLiteral("0,3"))
-                                    .set(QStringLiteral("difficlt"), QStringLiteral("1")));
-    ASSERT_TRUE(found);
     EXPECT_EQ(found->range_mult, 2);
-    EXPECT_EQ(found->max_range, QStringLiteral("1,5"));
-    // The same file with points is not readable as numbers under this locale.
-    EXPECT_FALSE(findOnly(AttributeXml()));
+    EXPECT_EQ(findIn(attributeXml({{"range_mult", "3.5"}, {"offset", "32767"}}))->range_mult, 4);
+    EXPECT_EQ(*found->DefaultFor("Easy") + "|" + *found->DefaultFor("Medium") + "|" + *found->DefaultFor("Difficlt"),
+              "0.2|0.3|0.45");
+    EXPECT_FALSE(found->DefaultFor("easy") || found->DefaultFor("Select Skill"));
+}
+
+TEST(Definitions, MatchesTheFirstElementWithExactlyThatKeyAsDirectChild)
+{
+    EXPECT_EQ(findIn("<g><h>" + attributeXml({{"name", "first"}}) + "</h></g>" + attributeXml())->name, "first");
+    // An unusable first element hides the later one rather than handing it out.
+    EXPECT_FALSE(findIn(attributeXml({{"range_mult", "0"}}) + attributeXml()));
+    EXPECT_FALSE(findIn(attributeXml(), "Pass_Intercept_CPU"));
+    EXPECT_FALSE(findIn(attributeXml().replace("<key>" + Key + "</key>", "<w><key>" + Key + "</key></w>")));
+    // Defaults may lie at any depth; the first in document order counts.
+    const QString nested =
+        attributeXml({{"easy", ""}}).replace("<defaults>", "<defaults><a><easy>1</easy></a><easy>0</easy>");
+    EXPECT_EQ(findIn(nested)->DefaultFor("Easy"), "1");
 }
 
 TEST(Definitions, AttributesThatCannotBeEditedSafelyAreNotFound)
 {
-    const std::vector<std::pair<QString, QString>> badValues{
-        {QStringLiteral("offset"), QStringLiteral("32768")},
-        {QStringLiteral("offset"), QStringLiteral("4")},
-        {QStringLiteral("offset"), QStringLiteral("-9")},
-        {QStringLiteral("offset"), QStringLiteral("nine")},
-        {QStringLiteral("offset"), QString()},
-        {QStringLiteral("range_mult"), QStringLiteral("0")},
-        {QStringLiteral("range_mult"), QStringLiteral("0.4")},
-        {QStringLiteral("range_mult"), QStringLiteral("2147483648")},
-        {QStringLiteral("range_mult"), QStringLiteral("inf")},
-        {QStringLiteral("min_range"), QStringLiteral("2")}, // above max_range 1
-        {QStringLiteral("max_range"), QStringLiteral("21474837")}, // x100 beyond 32 bits
-        {QStringLiteral("min_range"), QStringLiteral("low")},
-        {QStringLiteral("medium"), QStringLiteral("n/a")},
-        {QStringLiteral("difficlt"), QStringLiteral("1e9")},
+    const std::vector<QMap<QString, QString>> bad{
+        {{"offset", "32768"}},       {{"offset", "4"}},         {{"offset", "nine"}}, {{"range_mult", "0.4"}},
+        {{"range_mult", "2147483648"}}, {{"min_range", "2"}},   {{"min_range", "low"}},
+        {{"max_range", "21474837"}}, {{"medium", "n/a"}},       {{"difficlt", "1e9"}}, // x100 beyond 32 bits
     };
-    for (const auto& [field, text] : badValues)
-        EXPECT_FALSE(findOnly(AttributeXml().set(field, text))) << field.toStdString() << " = " << text.toStdString();
-
+    for (const auto& change : bad)
+        EXPECT_FALSE(findIn(attributeXml(change))) << change.firstKey().toStdString() << change.first().toStdString();
     for (const char* field : {"key", "name", "description", "min_range", "max_range", "range_mult", "offset", "easy",
                               "medium", "difficlt"})
-        EXPECT_FALSE(findOnly(AttributeXml().drop(QString::fromLatin1(field)))) << "without " << field;
+        EXPECT_FALSE(findIn(attributeXml({{field, ""}}))) << "without " << field;
 }
 
-TEST(Definitions, TheFirstElementWithTheKeyDecides)
+TEST(Definitions, NumbersAreReadInTheUsersLocale)
 {
-    TestEditor editor;
-    const QString first = AttributeXml().set(QStringLiteral("name"), QStringLiteral("first")).xml();
-    const QString second = AttributeXml().set(QStringLiteral("name"), QStringLiteral("second")).xml();
-    // The first one in document order sits deeper than the second.
-    loadDefinitions(editor, QStringLiteral("<group><sub>") + first + QStringLiteral("</sub></group>") + second);
-    EXPECT_EQ(FindAttribute(editor.ctx, Key)->name, QStringLiteral("first"));
-    EXPECT_EQ(FindAttribute(editor.ctx, Key)->name, QStringLiteral("first"));
-
-    // A broken first element hides the later one instead of handing it out.
-    loadDefinitions(editor, AttributeXml().set(QStringLiteral("range_mult"), QStringLiteral("0")).xml() + second);
-    EXPECT_FALSE(FindAttribute(editor.ctx, Key));
-}
-
-TEST(Definitions, KeysMatchExactlyAsDirectChildren)
-{
-    TestEditor editor;
-    loadDefinitions(editor, AttributeXml().set(QStringLiteral("key"), QStringLiteral(" Pass_Intercept_CPU ")).xml()
-                                + QStringLiteral("<attribute><wrap><key>getcarrierdist_cpu</key></wrap>")
-                                + AttributeXml().drop(QStringLiteral("key")).xml().mid(11));
-    EXPECT_FALSE(FindAttribute(editor.ctx, Key));
-    EXPECT_TRUE(FindAttribute(editor.ctx, QStringLiteral("Pass_Intercept_CPU")));
-    EXPECT_FALSE(FindAttribute(editor.ctx, QStringLiteral(" Pass_Intercept_CPU ")));
-    EXPECT_FALSE(FindAttribute(editor.ctx, QStringLiteral("getcarrierdist_cpu")));
-    EXPECT_FALSE(FindAttribute(editor.ctx, QStringLiteral("defense_checking")));
-}
-
-TEST(Definitions, DefaultsAreFoundAtAnyDepthFirstMatchFirst)
-{
-    TestEditor editor;
-    AttributeXml attribute;
-    attribute.drop(QStringLiteral("easy"));
-    QString xml = attribute.xml();
-    xml.replace(QStringLiteral("<defaults>"),
-                QStringLiteral("<defaults><a><b><easy>0.1</easy></b></a><easy>0.9</easy>"));
-    loadDefinitions(editor, xml);
-    const auto found = FindAttribute(editor.ctx, Key);
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->DefaultFor(QStringLiteral("Easy")), QStringLiteral("0.1"));
+    LocaleScope german("de_DE");
+    EXPECT_EQ(findIn(attributeXml({{"range_mult", "2,5"}, {"max_range", "1,5"}, {"easy", "0,2"}, {"medium", "1"},
+                                   {"difficlt", "1"}}))->range_mult, 2);
+    EXPECT_FALSE(findIn(attributeXml()));
 }
 
 TEST(Definitions, MissingBrokenOrEmptyFilesFindNothing)
 {
     TestEditor editor;
-    LoadDefinitions(editor.ctx, editor.path(QStringLiteral("missing.xml")));
+    LoadDefinitions(editor.ctx, editor.path("missing.xml"));
     EXPECT_FALSE(FindAttribute(editor.ctx, Key));
-
-    // The attribute before the fault is not used either.
-    const QString path = editor.path(QStringLiteral("broken.xml"));
-    writeBytes(path, (QStringLiteral("<aidata>") + AttributeXml().xml() + QStringLiteral("<attribute><key>")).toUtf8());
-    LoadDefinitions(editor.ctx, path);
-    EXPECT_FALSE(editor.ctx.definitions.first_child());
+    // Nothing before the fault of a broken file is used, and a new load replaces the old.
+    loadDefinitions(editor, attributeXml());
+    writeBytes(editor.path("broken.xml"), ("<aidata>" + attributeXml() + "<attribute>").toUtf8());
+    LoadDefinitions(editor.ctx, editor.path("broken.xml"));
     EXPECT_FALSE(FindAttribute(editor.ctx, Key));
-
-    loadDefinitions(editor, QStringLiteral("<other><key>pass_intercept_cpu</key></other>"));
-    EXPECT_FALSE(FindAttribute(editor.ctx, Key));
-
-    // Loading again replaces what was there.
-    loadDefinitions(editor, AttributeXml().xml());
-    EXPECT_TRUE(FindAttribute(editor.ctx, Key));
-    LoadDefinitions(editor.ctx, editor.path(QStringLiteral("missing.xml")));
-    EXPECT_FALSE(FindAttribute(editor.ctx, Key));
+    EXPECT_FALSE(findIn("<other><key>pass_intercept_cpu</key></other>"));
 }
