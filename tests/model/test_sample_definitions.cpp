@@ -6,11 +6,13 @@
 #include "DemoSlots.h"
 
 #include "app/Error.h"
+#include "app/GameLocation.h"
 #include "archive/VivArchive.h"
 #include "model/AttributeCatalogue.h"
 #include "model/Definitions.h"
 #include "model/NumberText.h"
 #include "model/TypedValue.h"
+#include "registry/WineRegistry.h"
 #include "support/TestEditor.h"
 
 #include <QDir>
@@ -145,17 +147,21 @@ TEST(DemoBuilder, RefusesDefinitionsThatWouldBreakTheEntries)
     EXPECT_EQ(demo::readDemoSlots(definitionsFile(dir, {good, {"b", "45", "1", "0", "9", "1", "1", "1"}})).size(), 2u);
 }
 
-TEST(DemoPrefix, DriveLinkLeadsToTheArchiveAndIsRepairedOnAnotherRun)
+TEST(DemoPrefix, EditorFindsTheArchiveThroughRegistryAndARepairedDriveLink)
 {
-    QTemporaryDir dir;
-    const QString prefix = dir.filePath(QStringLiteral("prefix"));
+    test::TestEditor editor;
+    const QString prefix = editor.path(QStringLiteral("prefix"));
     ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/dosdevices")));
     std::filesystem::create_directory_symlink("../elsewhere", QFile::encodeName(prefix + "/dosdevices/c:").toStdString());
     demo::writeDemoPrefix(SampleDefinitions, prefix);
 
-    const QString archive = prefix + QStringLiteral("/dosdevices/c:/") + QString::fromLatin1(demo::PrefixArchivePath).mid(8);
-    EXPECT_EQ(VivArchive::open(archive).entries().size(), 5u);
-    EXPECT_TRUE(QFileInfo::exists(prefix + QStringLiteral("/system.reg")));
+    editor.ctx.registry = std::make_shared<WineRegistry>(prefix);
+    const QString stored = GetRegistryValue(editor.ctx, HKEY_LOCAL_MACHINE_KEY,
+                                            QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir"));
+    EXPECT_EQ(stored, QString::fromLatin1(demo::DemoInstallDir));
+    const QString folder = nativeInstallFolder(editor.ctx, stored);
+    ASSERT_FALSE(folder.isEmpty());
+    EXPECT_EQ(VivArchive::open(folder + QStringLiteral("gamedata/aidata.viv")).entries().size(), 5u);
 }
 
 TEST(DemoPrefix, LeavesAFolderInTheDriveLinksPlaceAlone)
