@@ -9,6 +9,14 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace vnt::test {
 
 // An editor without widgets for handler tests: a fake window, scripted dialogs,

@@ -1,0 +1,182 @@
+#include "app/Events.h"
+#include "archive/ApplyCancel.h"
+#include "exchange/SettingsExchange.h"
+#include "support/FakeArchiveLibrary.h"
+#include "support/TestEditor.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace vnt;
+using namespace vnt::test;
+
+namespace {
+
+QByteArray levelBytes(char fill)
+{
+    QByteArray bytes(48, fill);
+    bytes[16] = 'x'; // what an entry holds where settings files keep the skill index
+    bytes[17] = 'y';
+    return bytes;
+}
+
+QByteArray withIndex(QByteArray bytes, char low)
+{
+    bytes[16] = low;
+    bytes[17] = 0;
+    return bytes;
+}
+
+// An editor with an accepted archive whose three levels are filled with 'e',
+// 'm' and 'd', and "Medium" current.
+struct ExchangeTest : ::testing::Test {
+    ExchangeTest()
+    {
+        library->entries = {{QStringLiteral("Easy.ubc"), levelBytes('e')},
+                            {QStringLiteral("Medium.ubc"), levelBytes('m')},
+                            {QStringLiteral("Difficlt.ubc"), levelBytes('d')}};
+        e.ctx.archive = library;
+        e.ctx.state.AIFilePath = e.path(QStringLiteral("aidata.viv"));
+        e.controls.setCaption(Control::labAIfilePath, e.ctx.state.AIFilePath);
+        e.controls.setSkillIndex(2);
+        library->calls.clear();
+    }
+    // Imports a file; then expects the given message boxes in order, with answers.
+    void importFile(const QString& file, std::initializer_list<std::pair<const char*, Answer>> then = {})
+    {
+        e.dialogs.expectOpen(QStringLiteral("Open VNT file"), file);
+        for (const auto& [title, answer] : then)
+            e.dialogs.expectQuestion(QString::fromUtf8(title), answer);
+        runHandler(e.ctx, &btnImportVNTSettings_Click);
+    }
+    QString exportTo(const QString& name)
+    {
+        const QString file = e.path(name);
+        e.dialogs.expectSave(QStringLiteral("Choose location..."), file);
+        e.dialogs.expectNotice(QStringLiteral("Settings exported successfully"));
+        runHandler(e.ctx, &btnExportVNTSettings_Click);
+        return file;
+    }
+
+    TestEditor e;
+    std::shared_ptr<FakeArchiveLibrary> library = std::make_shared<FakeArchiveLibrary>();
+};
+
+} // namespace
+
+TEST_F(ExchangeTest, ExportWritesTheWorkingCopyWithTheSkillIndexAndLeavesTheWorkingCopy)
+{
+    const QString file = exportTo(QStringLiteral("medium.VNTxp"));
+    EXPECT_EQ(readBytes(file), withIndex(levelBytes('m'), 2));
+    EXPECT_EQ(readBytes(e.workFile()), levelBytes('m'));
+    EXPECT_EQ(e.dialogs.last().text, QStringLiteral("Your VNT settings for 'Medium' have been saved to:\r'%1'").arg(file));
+    EXPECT_EQ(e.dialogs.shown().front().folder, e.ctx.programFolder);
+    EXPECT_EQ(e.dialogs.shown().front().text, QStringLiteral("VNTxp File |*.VNTxp"));
+}
+
+TEST_F(ExchangeTest, ExportOverAnExistingFileAsksAndReopensTheDialogOnNo)
+{
+    const QString file = e.path(QStringLiteral("taken.VNTxp"));
+    writeBytes(file, "someone else's");
+    e.dialogs.expectSave(QStringLiteral("Choose location..."), file);
+    e.dialogs.expectQuestion(QStringLiteral("File already exist..."), Answer::No);
+    e.dialogs.expectSave(QStringLiteral("Choose location..."), file);
+    e.dialogs.expectQuestion(QStringLiteral("File already exist..."), Answer::Yes);
+    e.dialogs.expectNotice(QStringLiteral("Settings exported successfully"));
+    runHandler(e.ctx, &btnExportVNTSettings_Click);
+    EXPECT_EQ(e.dialogs.shown()[1].text,
+              QStringLiteral("The file taken.VNTxp already exist, do you want to overwrite it?"));
+    EXPECT_EQ(readBytes(file), withIndex(levelBytes('m'), 2));
+
+    e.dialogs.expectSave(QStringLiteral("Choose location..."), QString());
+    runHandler(e.ctx, &btnExportVNTSettings_Click); // cancelled: nothing shown, nothing written
+    EXPECT_EQ(readBytes(file), withIndex(levelBytes('m'), 2));
+}
+
+TEST_F(ExchangeTest, ImportOfAnotherLevelMakesItCurrentWithoutExtracting)
+{
+    const QString file = e.path(QStringLiteral("hard.VNTxp"));
+    const QByteArray content = withIndex(levelBytes('D'), 3);
+    writeBytes(file, content);
+    importFile(file, {{"Settings imported successfully...", Answer::Ok}});
+
+    const EditorState& s = e.ctx.state;
+    EXPECT_EQ(s.WorkFileName, QStringLiteral("vnt08exp.tmp"));
+    EXPECT_EQ(readBytes(e.workFile()), withIndex(levelBytes('D'), 0));
+    EXPECT_EQ(readBytes(file), content);
+    EXPECT_EQ(s.SkillName, QStringLiteral("Difficlt"));
+    EXPECT_EQ(e.controls.skillIndex(), 3);
+    EXPECT_EQ(e.controls.skillTag(), QStringLiteral("3"));
+    EXPECT_TRUE(s.ChangesPending);
+    EXPECT_FALSE(s.ImportInProgress);
+    EXPECT_TRUE(e.controls.isEnabled(Control::btnApplyAIChanges));
+    EXPECT_TRUE(library->calls.isEmpty()) << "nothing is extracted";
+    EXPECT_EQ(e.dialogs.last().text, QStringLiteral("The settings have been imported successfully.\r"
+                                                    "Please note that switching skills at this point\r"
+                                                    "will override the imported values."));
+
+    // Apply then stores exactly the imported bytes as that level.
+    e.dialogs.expectQuestion(QStringLiteral("Apply changes?"), Answer::Yes);
+    e.dialogs.expectNotice(QStringLiteral("Changes saved..."));
+    writeBytes(e.ctx.state.AIFilePath, "archive"); // Apply backs the archive file up first
+    runHandler(e.ctx, &btnApplyAIChanges_Click);
+    EXPECT_EQ(library->entries.value(QStringLiteral("Difficlt.ubc")), withIndex(levelBytes('D'), 0));
+}
+
+TEST_F(ExchangeTest, ASecondImportOfTheCurrentLevelReplacesOnlyTheImportCopy)
+{
+    const QString first = e.path(QStringLiteral("one.VNTxp"));
+    const QString second = e.path(QStringLiteral("two.VNTxp"));
+    writeBytes(first, withIndex(levelBytes('1'), 2));
+    writeBytes(second, withIndex(levelBytes('2'), 2));
+    importFile(first, {{"Settings imported successfully...", Answer::Ok}});
+    importFile(second, {{"Settings imported successfully...", Answer::Ok}});
+    EXPECT_EQ(readBytes(e.workFile()), withIndex(levelBytes('2'), 0));
+    EXPECT_EQ(readBytes(e.path(QStringLiteral("vnt08.tmp"))), levelBytes('m'));
+    EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Medium"));
+    EXPECT_TRUE(library->calls.isEmpty());
+}
+
+TEST_F(ExchangeTest, FilesThatNameNoLevelOrCannotBeReadAreRefusedBeforeAnythingChanges)
+{
+    const QString shortFile = e.path(QStringLiteral("short.VNTxp"));
+    writeBytes(shortFile, QByteArray(17, 'x'));
+    const QString noLevel = e.path(QStringLiteral("zero.VNTxp"));
+    writeBytes(noLevel, withIndex(levelBytes('z'), 0));
+    const QString tooHigh = e.path(QStringLiteral("four.VNTxp"));
+    writeBytes(tooHigh, withIndex(levelBytes('z'), 4));
+
+    for (const QString& file : {shortFile, noLevel, tooHigh, e.path(QStringLiteral("missing.VNTxp"))}) {
+        importFile(file, {{"Error", Answer::Ok}});
+        EXPECT_EQ(e.ctx.state.WorkFileName, QStringLiteral("vnt08.tmp")) << file.toStdString();
+        EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Medium"));
+        EXPECT_FALSE(e.ctx.state.ChangesPending);
+        EXPECT_FALSE(e.ctx.state.ImportInProgress);
+        EXPECT_FALSE(QFile::exists(e.path(QStringLiteral("vnt08exp.tmp"))));
+    }
+}
+
+TEST_F(ExchangeTest, PendingChangesOfAnotherLevelAreSettledBeforeTheFileIsRead)
+{
+    e.ctx.state.ChangesPending = true;
+    writeBytes(e.workFile(), levelBytes('M')); // unsaved Medium edits
+    const QString file = e.path(QStringLiteral("easy.VNTxp"));
+    writeBytes(file, withIndex(levelBytes('E'), 1));
+
+    // Cancel: everything stays as it was.
+    importFile(file, {{"Save changes?", Answer::Cancel}});
+    EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Medium"));
+    EXPECT_TRUE(e.ctx.state.ChangesPending);
+    EXPECT_EQ(readBytes(e.workFile()), levelBytes('M'));
+    EXPECT_TRUE(library->calls.isEmpty());
+
+    // Yes: the Medium edits are stored as Medium, the imported values go nowhere yet.
+    importFile(file, {{"Save changes?", Answer::Yes},
+                      {"Changes saved...", Answer::Ok},
+                      {"Settings imported successfully...", Answer::Ok}});
+    EXPECT_EQ(library->entries.value(QStringLiteral("Medium.ubc")), levelBytes('M'));
+    EXPECT_EQ(library->entries.value(QStringLiteral("Easy.ubc")), levelBytes('e'));
+    EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Easy"));
+    EXPECT_TRUE(e.ctx.state.ChangesPending);
+}
