@@ -1,6 +1,7 @@
 #include "registry/RegistryTree.h"
 
 #include <QDateTime>
+#include <QtEndian>
 
 #include <algorithm>
 #include <utility>
@@ -27,6 +28,10 @@ auto lowerBound(Range& range, const QString& folded)
 
 QString foldName(const QString& name)
 {
+    // Most names are plain ASCII already in lower case: share them as they are.
+    const auto needsFolding = [](QChar c) { return c.unicode() >= 128 || (c >= u'A' && c <= u'Z'); };
+    if (std::none_of(name.begin(), name.end(), needsFolding))
+        return name;
     QString folded = name;
     for (QChar& c : folded) {
         const ushort u = c.unicode();
@@ -109,12 +114,8 @@ quint64 currentFileTime()
 
 QByteArray toUtf16Bytes(const QString& text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size() * 2);
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    qToLittleEndian<quint16>(text.utf16(), text.size(), bytes.data());
     return bytes;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cstring>
 
 namespace vnt {
@@ -80,6 +81,13 @@ QChar controlEscape(char c)
 // ends first. Bytes above 127 are taken as UTF-8.
 bool parseText(Span& s, char endChar, QString* out)
 {
+    // Most texts hold no escape and nothing above 127: take them whole.
+    const char* stop = static_cast<const char*>(std::memchr(s.p, endChar, std::size_t(s.end - s.p)));
+    if (stop && std::find_if(s.p, stop, [](char c) { return c == '\\' || uchar(c) >= 0x80; }) == stop) {
+        *out = QString::fromLatin1(s.p, stop - s.p);
+        s.p = stop + 1;
+        return true;
+    }
     out->clear();
     while (s.p < s.end && *s.p != endChar) {
         const char c = *s.p;

@@ -1,0 +1,78 @@
+// How long finding the game in a Wine prefix's registry takes: parsing the real
+// system.reg (1.7 MB) and looking up the game's folder, as start-up does.
+#include "app/FileOps.h"
+#include "registry/WineRegFile.h"
+#include "registry/WineRegistry.h"
+#include "registry/cRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The shared fixtures lie beside the repository.
+const QString SystemReg = QFileInfo(QStringLiteral(__FILE__)).absolutePath()
+                          + QStringLiteral("/../../shared/fixtures/wine/system.reg");
+
+void ParseSystemReg(benchmark::State& state)
+{
+    const QByteArray text = vnt::readFile(SystemReg);
+    for (auto _ : state) {
+        vnt::WineHive hive = vnt::parseWineRegistry(text);
+        benchmark::DoNotOptimize(hive.root.get());
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(ParseSystemReg)->Unit(benchmark::kMillisecond);
+
+void FormatSystemReg(benchmark::State& state)
+{
+    const vnt::WineHive hive = vnt::parseWineRegistry(vnt::readFile(SystemReg));
+    for (auto _ : state) {
+        QByteArray text = vnt::formatWineRegistry(hive);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(FormatSystemReg)->Unit(benchmark::kMillisecond);
+
+// What start-up does: a new registry over the prefix (nothing parsed yet), one
+// read of the game's folder.
+void FindTheGameAtStartUp(benchmark::State& state)
+{
+    QTemporaryDir prefix;
+    QFile::copy(SystemReg, prefix.filePath(QStringLiteral("system.reg")));
+    for (auto _ : state) {
+        vnt::cRegistry registry(std::make_shared<vnt::WineRegistry>(prefix.path()));
+        registry.setClassKey(qint32(vnt::reg::LocalMachine));
+        registry.setSectionKey(QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"));
+        registry.setValueKey(QStringLiteral("Install Dir"));
+        registry.setValueType(1);
+        QVariant value = registry.Value();
+        if (value.toString().isEmpty())
+            state.SkipWithError("the game's folder was not found");
+        benchmark::DoNotOptimize(value);
+    }
+}
+BENCHMARK(FindTheGameAtStartUp)->Unit(benchmark::kMillisecond);
+
+// Later lookups on the same registry reuse the parsed file.
+void LookUpAgain(benchmark::State& state)
+{
+    QTemporaryDir prefix;
+    QFile::copy(SystemReg, prefix.filePath(QStringLiteral("system.reg")));
+    vnt::cRegistry registry(std::make_shared<vnt::WineRegistry>(prefix.path()));
+    registry.setClassKey(qint32(vnt::reg::LocalMachine));
+    registry.setSectionKey(QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"));
+    registry.setValueKey(QStringLiteral("Install Dir"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(registry.Value());
+}
+BENCHMARK(LookUpAgain)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,141 @@
+// Finding the game's archive: the registry at start-up, and the Browse button.
+#include "app/Events.h"
+#include "app/GameLocation.h"
+#include "app/Startup.h"
+#include "registry/MemoryRegistry.h"
+#include "registry/WinePrefix.h"
+#include "registry/WineRegistry.h"
+#include "support/TestEditor.h"
+
+#include <gtest/gtest.h>
+
+using namespace vnt;
+using namespace vnt::test;
+
+namespace {
+
+const QString GameKey = QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\");
+const QString Found = QStringLiteral("Found NHL08...");
+
+void storeInstallDir(MemoryRegistry& store, quint32 type, const QByteArray& data)
+{
+    RegKey key = 0;
+    ASSERT_EQ(store.createKey(reg::LocalMachine, GameKey, reg::AllAccess, &key), reg::Success);
+    ASSERT_EQ(store.setValue(key, QStringLiteral("Install Dir"), type, data), reg::Success);
+    store.closeKey(key);
+}
+
+} // namespace
+
+TEST(GameLocation, StartUpOffersTheArchiveOfTheGameInstalledInTheWinePrefix)
+{
+    WinePrefix prefix;
+    const QString folder = prefix.makeFolder(QStringLiteral("program files (x86)/ea sports/nhl08/gamedata"));
+    writeBytes(folder + QStringLiteral("/aidata.viv"), "archive");
+    const QString gameFolder = QFileInfo(folder + QStringLiteral("/..")).canonicalFilePath() + QLatin1Char('/');
+
+    TestEditor e;
+    e.ctx.registry = std::make_shared<WineRegistry>(prefix.root(), prefix.path(QStringLiteral("servers")));
+    e.dialogs.expectQuestion(Found, Answer::Yes);
+    runHandler(e.ctx, &Form_Load);
+
+    EXPECT_EQ(e.ctx.state.InstallDir, gameFolder);
+    const auto& question = e.dialogs.last();
+    EXPECT_EQ(question.text, QStringLiteral("VNT08 found NHL08 at the following location:\r\r") + gameFolder
+                                 + QStringLiteral("\r\rDo you want to modify the AI data from this location?"));
+    EXPECT_EQ(question.buttons, Buttons::YesNo);
+    const QString archive = gameFolder + QStringLiteral("gamedata/aidata.viv");
+    EXPECT_TRUE(FileExists(archive));
+    EXPECT_EQ(e.ctx.state.AIFilePath, archive);
+    EXPECT_EQ(e.controls.caption(Control::labAIfilePath), archive);
+    EXPECT_TRUE(e.controls.isEnabled(Control::lstSkill));
+}
+
+TEST(GameLocation, StartUpWarnsWhenThePrefixHasNoGameOrItsFolderIsGone)
+{
+    QTemporaryDir empty;
+    WinePrefix withoutFolder; // the registry names the game, drive C does not hold it
+    for (const QString& root : {empty.path(), withoutFolder.root()}) {
+        TestEditor e;
+        e.ctx.registry = std::make_shared<WineRegistry>(root);
+        e.dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
+        runHandler(e.ctx, &Form_Load);
+        EXPECT_TRUE(e.ctx.state.InstallDir.isEmpty());
+        EXPECT_TRUE(e.controls.caption(Control::labAIfilePath).isEmpty());
+        EXPECT_FALSE(e.controls.isEnabled(Control::lstSkill));
+    }
+}
+
+TEST(GameLocation, RegistryLookupGivesTextOnlyForStringValues)
+{
+    TestEditor e;
+    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, QStringLiteral("Install Dir")), QString());
+
+    auto store = std::make_shared<MemoryRegistry>();
+    e.ctx.registry = store;
+    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, QStringLiteral("Install Dir")), QString());
+    storeInstallDir(*store, reg::Sz, QByteArray("D:\\Games\\NHL08\\", 16));
+    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, QStringLiteral("Install Dir")),
+              QStringLiteral("D:\\Games\\NHL08\\"));
+    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_CURRENT_USER_KEY, GameKey, QStringLiteral("Install Dir")), QString());
+    storeInstallDir(*store, reg::Dword, QByteArray::fromHex("01000000"));
+    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, QStringLiteral("Install Dir")), QString());
+    EXPECT_EQ(store->openHandleCount(), 0);
+}
+
+TEST(GameLocation, BrowseAcceptsOnlyAPathEndingInLowerCaseAidataViv)
+{
+    TestEditor e;
+    SetAIFile(e.ctx, QStringLiteral("/games/first/aidata.viv"));
+
+    e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QStringLiteral("/games/second/AIDATA.VIV"));
+    runHandler(e.ctx, &btnBrowseAIFile_Click);
+    const auto& dialog = e.dialogs.last();
+    EXPECT_EQ(dialog.folder, e.ctx.programFolder);
+    EXPECT_EQ(dialog.text, QStringLiteral("aidata file, (aidata.viv)|aidata.viv"));
+    EXPECT_TRUE(e.controls.isVisible(Control::InvalidFileMsg));
+    EXPECT_EQ(e.ctx.state.AIFilePath, QStringLiteral("/games/first/aidata.viv"));
+    EXPECT_EQ(e.controls.caption(Control::labAIfilePath), QStringLiteral("/games/first/aidata.viv"));
+
+    // Cancelling changes nothing, the notice included.
+    e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QString());
+    runHandler(e.ctx, &btnBrowseAIFile_Click);
+    EXPECT_TRUE(e.controls.isVisible(Control::InvalidFileMsg));
+    EXPECT_EQ(e.ctx.state.AIFilePath, QStringLiteral("/games/first/aidata.viv"));
+
+    e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QStringLiteral("/games/mod/myaidata.viv"));
+    runHandler(e.ctx, &btnBrowseAIFile_Click);
+    EXPECT_FALSE(e.controls.isVisible(Control::InvalidFileMsg));
+    EXPECT_EQ(e.ctx.state.AIFilePath, QStringLiteral("/games/mod/myaidata.viv"));
+    EXPECT_EQ(e.controls.caption(Control::labAIfilePath), QStringLiteral("/games/mod/myaidata.viv"));
+    EXPECT_TRUE(e.controls.isEnabled(Control::lstSkill));
+}
+
+TEST(GameLocation, SettingTheArchiveLeavesTheSkillAndWorkingCopyAlone)
+{
+    TestEditor e;
+    e.ctx.state.SkillName = QStringLiteral("Medium");
+    e.ctx.state.EntryName = QStringLiteral("Medium.ubc");
+    e.ctx.state.ChangesPending = true;
+    e.controls.setVisible(Control::InvalidFileMsg, true);
+    SetAIFile(e.ctx, QStringLiteral("C:\\other\\aidata.viv"));
+    EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Medium"));
+    EXPECT_EQ(e.ctx.state.EntryName, QStringLiteral("Medium.ubc"));
+    EXPECT_TRUE(e.ctx.state.ChangesPending);
+    EXPECT_FALSE(e.controls.isVisible(Control::InvalidFileMsg));
+}
+
+TEST(GameLocation, FileHelpers)
+{
+    TestEditor e;
+    writeBytes(e.path(QStringLiteral("present.VNTxp")), "x");
+    EXPECT_TRUE(FileExists(e.path(QStringLiteral("present.VNTxp"))));
+    EXPECT_FALSE(FileExists(e.path(QStringLiteral("absent.VNTxp"))));
+    EXPECT_FALSE(FileExists(e.dir.path()));
+
+    EXPECT_EQ(GetFileName(QStringLiteral("C:\\Games\\settings.VNTxp")), QStringLiteral("settings.VNTxp"));
+    EXPECT_EQ(GetFileName(QStringLiteral("/home/me/easy.VNTxp")), QStringLiteral("easy.VNTxp"));
+    EXPECT_EQ(GetFileName(QStringLiteral("C:\\Games\\")), QStringLiteral("Games"));
+    EXPECT_EQ(GetFileName(QStringLiteral("plain.txt")), QStringLiteral("plain.txt"));
+    EXPECT_EQ(GetFileName(QStringLiteral("C:\\")), QString());
+}

@@ -1,0 +1,279 @@
+// The registry class over the registry files of a Wine prefix.
+#include "app/FileOps.h"
+#include "registry/WinePrefix.h"
+#include "registry/WineRegFile.h"
+#include "registry/WineRegistry.h"
+#include "registry/WineServer.h"
+#include "registry/cRegistry.h"
+#include "support/EnvGuard.h"
+
+#include <QMap>
+
+#include <gtest/gtest.h>
+
+using namespace vnt;
+using namespace vnt::test;
+
+namespace {
+
+constexpr qint32 HKLM = qint32(reg::LocalMachine);
+constexpr qint32 HKCU = qint32(reg::CurrentUser);
+constexpr qint32 HKCR = qint32(reg::ClassesRoot);
+const QString ValuesKey = QStringLiteral("Software\\Vantor Test\\Values");
+
+struct WineBackend : ::testing::Test {
+    cRegistry at(qint32 root, const QString& section, const QString& name, qint32 type = 1)
+    {
+        cRegistry r(store);
+        r.setClassKey(root);
+        r.setSectionKey(section);
+        r.setValueKey(name);
+        r.setValueType(type);
+        return r;
+    }
+    QByteArray systemReg() const { return readFile(prefix.path(QStringLiteral("system.reg"))); }
+
+    WinePrefix prefix;
+    QTemporaryDir servers;
+    std::shared_ptr<WineRegistry> store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
+};
+
+// The sections of a registry file by their key line (without the time after it).
+QMap<QByteArray, QByteArray> sections(const QByteArray& text)
+{
+    QMap<QByteArray, QByteArray> out;
+    qsizetype start = text.indexOf("\n[");
+    while (start >= 0) {
+        const qsizetype next = text.indexOf("\n[", start + 1);
+        const QByteArray block = text.mid(start + 2, next < 0 ? -1 : next - start - 2);
+        out.insert(block.left(block.indexOf("] ")), block);
+        start = next;
+    }
+    return out;
+}
+
+// Every section but the named ones is byte for byte the same.
+void expectOthersUnchanged(const QByteArray& before, const QByteArray& after, const QList<QByteArray>& changed)
+{
+    QMap<QByteArray, QByteArray> a = sections(before);
+    QMap<QByteArray, QByteArray> b = sections(after);
+    for (const QByteArray& key : changed) {
+        a.remove(key);
+        b.remove(key);
+    }
+    EXPECT_EQ(a.size(), b.size());
+    EXPECT_TRUE(a == b);
+}
+
+template <typename Call>
+int errorNumber(Call call)
+{
+    try {
+        call();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST_F(WineBackend, TheGamesFolderIsFoundInTheThirtyTwoBitViewWhateverTheLetterCase)
+{
+    cRegistry r = at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir"));
+    EXPECT_EQ(r.Value(), QVariant(QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\")));
+    EXPECT_EQ(r.ValueType(), 1);
+    r.setValueKey(QStringLiteral("version"));
+    EXPECT_EQ(r.Value(), QVariant(qint32(1)));
+    EXPECT_EQ(r.ValueType(), 4);
+}
+
+TEST_F(WineBackend, EveryKindOfValueInTheRealFilesReadsAsTheClassReadsIt)
+{
+    EnvGuard env;
+    env.set("TEMP", "/var/tmp/vnt");
+    cRegistry r = at(HKLM, ValuesKey, QString());
+    const auto read = [&](const char* name) {
+        r.setValueKey(QString::fromLatin1(name));
+        return r.Value();
+    };
+    EXPECT_EQ(read(""), QVariant(QStringLiteral("default")));
+    EXPECT_EQ(read("Text"), QVariant(QStringLiteral("caf\u00e9 \"quoted\" C:\\a\\\\b")));
+    EXPECT_EQ(read("Expand"), QVariant(QStringLiteral("/var/tmp/vnt\\x")));
+    EXPECT_EQ(r.ValueType(), 2);
+    EXPECT_EQ(read("Multi"), QVariant(QString::fromLatin1("one\0two\0", 8)));
+    EXPECT_EQ(r.ValueType(), 7);
+    EXPECT_EQ(read("Bin"), QVariant(QByteArray::fromHex("0a0bff")));
+    EXPECT_EQ(read("Empty"), QVariant(QString()));
+    EXPECT_EQ(read("Num"), QVariant(qint32(258)));
+    // Wine stored the bytes 02 01 00 00 for this big-endian value; reversed, they are 0x02010000.
+    EXPECT_EQ(read("Big"), QVariant(qint32(0x02010000)));
+    EXPECT_EQ(r.ValueType(), 5);
+
+    EXPECT_EQ(at(HKCU, QStringLiteral("Software\\Vantor Test"), QStringLiteral("User Value")).Value(),
+              QVariant(QStringLiteral("from user.reg")));
+    EXPECT_EQ(at(HKCR, QStringLiteral(".chm"), QString()).Value(), QVariant(QStringLiteral("chm.file")));
+
+    QStringList names;
+    qint32 count = 0;
+    r.EnumerateValues(names, count);
+    EXPECT_EQ(names, (QStringList{QString(), QStringLiteral("Big"), QStringLiteral("Bin"), QStringLiteral("Empty"),
+                                  QStringLiteral("Expand"), QStringLiteral("Multi"), QStringLiteral("Num"),
+                                  QStringLiteral("Text")}));
+    r.setSectionKey(QStringLiteral("Software\\ea sports"));
+    r.EnumerateSections(names, count);
+    EXPECT_EQ(names, QStringList{QStringLiteral("NHL08")});
+
+    r.setMachine(QStringLiteral("\\\\gamepc"));
+    r.setDefault(QStringLiteral("unreachable"));
+    EXPECT_EQ(read("Text"), QVariant(QStringLiteral("unreachable")));
+    EXPECT_EQ(store->openHandleCount(), 0);
+}
+
+TEST_F(WineBackend, WritesRewriteTheFileInWineFormatAndKeepEverythingElse)
+{
+    const QByteArray before = systemReg();
+    cRegistry r = at(HKLM, ValuesKey, QStringLiteral("New"));
+    r.setValue(QStringLiteral("written \u00e9"));
+    r.setValueKey(QStringLiteral("Bin"));
+    r.DeleteValue();
+    r.setSectionKey(QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\Patch"));
+    EXPECT_TRUE(r.CreateKey());
+
+    const QByteArray after = systemReg();
+    EXPECT_TRUE(parseWineRegistry(after).valid);
+    EXPECT_TRUE(after.contains("\"New\"=\"written \\xe9\"\n"));
+    EXPECT_FALSE(after.contains("\"Bin\"=hex:0a,0b,ff"));
+    EXPECT_TRUE(after.contains("\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08\\\\Patch] "));
+    expectOthersUnchanged(before, after,
+                          {"Software\\\\Vantor Test\\\\Values", "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08",
+                           "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08\\\\Patch"});
+    const QFile::Permissions modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                        | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFile::permissions(prefix.path(QStringLiteral("system.reg"))) & modeBits,
+              QFile::ReadOwner | QFile::WriteOwner);
+
+    // A fresh store reads back what was written.
+    store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
+    EXPECT_EQ(at(HKLM, ValuesKey, QStringLiteral("new")).Value(), QVariant(QStringLiteral("written \u00e9")));
+    EXPECT_TRUE(at(HKLM, QStringLiteral("Software\\Ea Sports\\NHL08\\Patch"), QString()).KeyExists());
+    EXPECT_TRUE(at(HKLM, QStringLiteral("Software\\Ea Sports\\NHL08\\Patch"), QString()).DeleteKey());
+    EXPECT_FALSE(systemReg().contains("NHL08\\\\Patch]"));
+    EXPECT_EQ(at(HKLM, ValuesKey, QStringLiteral("Text")).Value(),
+              QVariant(QStringLiteral("caf\u00e9 \"quoted\" C:\\a\\\\b")));
+}
+
+TEST_F(WineBackend, FileTypesRegisterThroughTheClassesLink)
+{
+    cRegistry r(store);
+    r.CreateEXEAssociation(QStringLiteral("C:\\vnt.exe"), QStringLiteral("Vnt.File"), QStringLiteral("Vantor file"),
+                           QStringLiteral("VNTxp"));
+    EXPECT_EQ(at(HKCR, QStringLiteral(".VNTxp"), QString()).Value(), QVariant(QStringLiteral("Vnt.File")));
+    EXPECT_EQ(at(HKLM, QStringLiteral("Software\\Classes\\Vnt.File\\shell\\open\\command"), QString()).Value(),
+              QVariant(QStringLiteral("\"C:\\vnt.exe\" \"%1\"")));
+    EXPECT_TRUE(parseWineRegistry(systemReg()).valid);
+}
+
+TEST_F(WineBackend, ChangesAreRefusedWhileThePrefixsWineserverRuns)
+{
+    const QByteArray before = systemReg();
+    cRegistry r = at(HKLM, ValuesKey, QStringLiteral("New"));
+
+    // The server's marker in the prefix names its socket folder.
+    const QString socketFolder = servers.filePath(QStringLiteral("marker-named"));
+    ASSERT_TRUE(QDir().mkpath(socketFolder));
+    writeFileAtomically(prefix.path(QStringLiteral("wineserver")), socketFolder.toLocal8Bit());
+    EXPECT_TRUE(store->serverRunning());
+    try {
+        r.setValue(QStringLiteral("x"));
+        ADD_FAILURE() << "the change was not refused";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), err::PermissionDenied);
+        EXPECT_TRUE(e.description().contains(QStringLiteral("wineserver"))) << e.what();
+    }
+    EXPECT_EQ(errorNumber([&] { r.DeleteKey(); }), err::PermissionDenied);
+    EXPECT_EQ(systemReg(), before);
+    EXPECT_EQ(r.Value(), QVariant()); // reading still works
+
+    // A marker naming a folder that is gone is stale.
+    ASSERT_TRUE(QDir(socketFolder).removeRecursively());
+    EXPECT_FALSE(store->serverRunning());
+
+    // The socket in the server's folder for this prefix.
+    const QString serverFolder = wineServerFolder(prefix.root(), servers.path());
+    ASSERT_FALSE(serverFolder.isEmpty());
+    ASSERT_TRUE(QDir().mkpath(serverFolder));
+    writeFileAtomically(serverFolder + QStringLiteral("/socket"), QByteArray());
+    EXPECT_EQ(errorNumber([&] { r.setValue(QStringLiteral("x")); }), err::PermissionDenied);
+    EXPECT_EQ(systemReg(), before);
+
+    QFile::remove(serverFolder + QStringLiteral("/socket"));
+    r.setValue(QStringLiteral("x"));
+    EXPECT_EQ(r.Value(), QVariant(QStringLiteral("x")));
+}
+
+TEST_F(WineBackend, AFileChangedByOthersIsReadAgain)
+{
+    cRegistry r = at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir"));
+    EXPECT_EQ(r.Value(), QVariant(QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\")));
+    QByteArray text = systemReg();
+    text.replace("\"Install Dir\"=\"C:\\\\Program Files (x86)", "\"Install Dir\"=\"D:\\\\Games");
+    writeFileAtomically(prefix.path(QStringLiteral("system.reg")), text);
+    EXPECT_EQ(r.Value(), QVariant(QStringLiteral("D:\\Games\\EA Sports\\NHL08\\")));
+}
+
+TEST_F(WineBackend, AFileThatIsNoRegistryIsReadAsEmptyAndNeverOverwritten)
+{
+    const QByteArray garbage = "not a registry\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08]\n\"Install Dir\"=\"x\"\n";
+    writeFileAtomically(prefix.path(QStringLiteral("system.reg")), garbage);
+    cRegistry r = at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir"));
+    EXPECT_FALSE(r.Value().isValid());
+    EXPECT_EQ(errorNumber([&] { r.setValue(QStringLiteral("y")); }), err::BadFileFormat);
+    EXPECT_EQ(systemReg(), garbage);
+}
+
+TEST_F(WineBackend, WithoutAPrefixNothingIsFoundAndNothingIsCreated)
+{
+    const QString missing = prefix.path(QStringLiteral("no-such-prefix"));
+    store = std::make_shared<WineRegistry>(missing, servers.path());
+    cRegistry r = at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir"));
+    EXPECT_FALSE(r.Value().isValid());
+    EXPECT_FALSE(r.KeyExists());
+    EXPECT_EQ(errorNumber([&] { r.CreateKey(); }), err::FileNotFound);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\")), QString());
+}
+
+TEST_F(WineBackend, AThirtyTwoBitPrefixHasNoRedirection)
+{
+    writeFileAtomically(prefix.path(QStringLiteral("system.reg")),
+                        "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n"
+                        "\n[Software\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"C:\\\\Games\\\\\"\n"
+                        "\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"wrong\"\n");
+    EXPECT_EQ(at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir")).Value(),
+              QVariant(QStringLiteral("C:\\Games\\")));
+}
+
+TEST_F(WineBackend, WindowsFoldersBecomeNativeFoldersThroughTheDriveLinks)
+{
+    prefix.makeFolder(QStringLiteral("program files (x86)/ea sports/nhl08/gamedata"));
+    prefix.makeFolder(QStringLiteral("Games"));
+    prefix.makeFolder(QStringLiteral("games"));
+    const QString driveC = QFileInfo(prefix.path(QStringLiteral("drive_c"))).canonicalFilePath();
+
+    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\")),
+              driveC + QStringLiteral("/program files (x86)/ea sports/nhl08/"));
+    EXPECT_EQ(store->toNativePath(QStringLiteral("c:/PROGRAM FILES (X86)/ea sports/NHL08/GameData")),
+              driveC + QStringLiteral("/program files (x86)/ea sports/nhl08/gamedata"));
+    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\games\\")), driveC + QStringLiteral("/games/"));
+    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\Games")), driveC + QStringLiteral("/Games"));
+    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\Games\\..\\program files (x86)\\.\\")),
+              driveC + QStringLiteral("/program files (x86)/"));
+    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\")), driveC + QStringLiteral("/"));
+
+    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\Program Files\\EA Sports\\NHL08\\")), QString());
+    EXPECT_EQ(store->toNativePath(QStringLiteral("D:\\Games\\")), QString());
+    EXPECT_EQ(store->toNativePath(QStringLiteral("\\\\server\\share\\")), QString());
+    EXPECT_EQ(store->toNativePath(QStringLiteral("Games")), QString());
+}
