@@ -51,6 +51,19 @@ bool isWhole(double value)
     return std::floor(value) == value && std::fabs(value) <= std::numeric_limits<std::int32_t>::max();
 }
 
+// A value's position: whole, inside the 16-bit range, and with its tag after the
+// header, which holds the skill index of settings files.
+int readOffset(const pugi::xml_node& attribute, const QString& key)
+{
+    constexpr int first = HeaderSize + SlotBefore + 1;
+    constexpr int last = std::numeric_limits<std::int16_t>::max();
+    const double offset = numberField(attribute, "offset", key);
+    if (!isWhole(offset) || offset < first || offset > last)
+        refuse(QStringLiteral("The attribute '%1' has the position %2; values lie from %3 to %4, after the header")
+                   .arg(key).arg(offset).arg(first).arg(last));
+    return int(offset);
+}
+
 DemoSlot readSlot(const pugi::xml_node& attribute)
 {
     DemoSlot slot;
@@ -59,13 +72,7 @@ DemoSlot readSlot(const pugi::xml_node& attribute)
         refuse(QStringLiteral("An attribute has no key"));
     slot.key = QString::fromUtf8(keyNode.text().get());
 
-    const double offset = numberField(attribute, "offset", slot.key);
-    if (!isWhole(offset) || offset < HeaderSize + SlotBefore + 1 || offset > std::numeric_limits<std::int16_t>::max())
-        refuse(QStringLiteral("The attribute '%1' has the position %2; values lie from %3 to %4, after the "
-                              "header that holds the skill index of settings files")
-                   .arg(slot.key).arg(offset).arg(HeaderSize + SlotBefore + 1)
-                   .arg(std::numeric_limits<std::int16_t>::max()));
-    slot.offset = int(offset);
+    slot.offset = readOffset(attribute, slot.key);
 
     const double rangeMult = numberField(attribute, "range_mult", slot.key);
     const double low = numberField(attribute, "min_range", slot.key);
