@@ -5,6 +5,7 @@
 #include "archive/VivArchive.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
 
 namespace vnt {
@@ -72,6 +73,9 @@ private:
             return e.number();
         } catch (const std::bad_alloc&) {
             lastError_ = QStringLiteral("There is not enough memory for the archive operation");
+            return err::DeviceIO;
+        } catch (const std::exception& e) {
+            lastError_ = QStringLiteral("The archive operation failed: %1").arg(QString::fromLocal8Bit(e.what()));
             return err::DeviceIO;
         }
     }

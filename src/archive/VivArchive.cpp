@@ -150,6 +150,7 @@ void VivArchive::store(const QString& path, const QByteArray& name, const QByteA
 
     VivOutput out(target, true);
     writeArchive(out, plan, entries, sources, &old, target, dir.dataEnd, trailerSize);
+    old.close(); // some systems do not rename over a file that is still open
     out.commit();
 }
 

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
+#include <iterator>
 
 namespace vnt {
 
@@ -190,32 +190,42 @@ VivDirectory readVivDirectory(QFile& file, const QString& path)
     return dir;
 }
 
-VivLayout detectVivLayout(QFile& file, const QString& path, const VivDirectory& dir)
-{
-    VivLayout layout;
-    layout.magic = dir.magic;
-    layout.sizeLittleEndian = !layout.isC0FB() && qbswap(dir.sizeField) == dir.fileSize && dir.sizeField != dir.fileSize;
+namespace {
 
-    // Data alignment: every offset a multiple of it, and some padding to show for it.
+std::vector<VivEntry> inFileOrder(const std::vector<VivEntry>& entries)
+{
     std::vector<VivEntry> used;
-    std::copy_if(dir.entries.begin(), dir.entries.end(), std::back_inserter(used), [](const VivEntry& e) { return e.size > 0; });
+    std::copy_if(entries.begin(), entries.end(), std::back_inserter(used), [](const VivEntry& e) { return e.size > 0; });
     std::sort(used.begin(), used.end(), [](const VivEntry& a, const VivEntry& b) { return a.offset < b.offset; });
+    return used;
+}
+
+// The largest power of two that every data offset is a multiple of, provided
+// some padding shows for it (between entries, or after the last one).
+void detectDataAlignment(const VivDirectory& dir, VivLayout& layout)
+{
+    const std::vector<VivEntry> used = inFileOrder(dir.entries);
     const std::int64_t tail = dir.fileSize - dir.dataEnd;
     for (std::int64_t a = 4096; a >= 2 && !used.empty(); a /= 2) {
-        bool aligned = std::all_of(used.begin(), used.end(), [a](const VivEntry& e) { return e.offset % a == 0; });
-        bool padded = tail > 0 && tail < a && dir.fileSize % a == 0;
+        const bool aligned = std::all_of(used.begin(), used.end(), [a](const VivEntry& e) { return e.offset % a == 0; });
+        const bool endPadded = tail > 0 && tail < a && dir.fileSize % a == 0;
+        bool padded = endPadded;
         for (std::size_t i = 1; i < used.size(); ++i) {
             const std::int64_t gap = used[i].offset - used[i - 1].offset - used[i - 1].size;
             padded = padded || (gap > 0 && gap < a);
         }
         if (aligned && padded) {
             layout.dataAlignment = static_cast<int>(a);
-            layout.padEnd = tail > 0 && tail < a && dir.fileSize % a == 0;
-            break;
+            layout.padEnd = endPadded;
+            return;
         }
     }
+}
 
-    // Between the directory and the data: a footer, then NUL padding up to an aligned start.
+// Between the directory and the data: a footer, then NUL padding up to an
+// aligned start. Trailing NULs that alignment explains are padding.
+void detectFooter(QFile& file, const QString& path, const VivDirectory& dir, VivLayout& layout)
+{
     const QByteArray gap = readAt(file, path, dir.directoryEnd, dir.firstDataOffset - dir.directoryEnd);
     std::int64_t kept = gap.size();
     while (kept > 0 && gap.at(static_cast<qsizetype>(kept - 1)) == '\0')
@@ -228,7 +238,10 @@ VivLayout detectVivLayout(QFile& file, const QString& path, const VivDirectory& 
         }
     const std::int64_t alignment = std::max(layout.headerAlignment, layout.dataAlignment);
     layout.footer = gap.left(std::max<std::int64_t>(kept, gap.size() - alignment + 1));
+}
 
+void detectHeaderField(const VivDirectory& dir, VivLayout& layout)
+{
     const std::int64_t field = dir.headerFieldRaw;
     if (field == dir.firstDataOffset) {
         layout.headerField = VivHeaderField::FirstDataOffset;
@@ -239,46 +252,32 @@ VivLayout detectVivLayout(QFile& file, const QString& path, const VivDirectory& 
         layout.headerField = VivHeaderField::Fixed;
         layout.headerFieldValue = field;
     }
-    return layout;
 }
 
-VivPlan planVivArchive(const VivLayout& layout, const std::vector<VivEntry>& entries, std::int64_t trailerSize)
+[[noreturn]] void overflow(const QString& what)
 {
-    const bool c0 = layout.isC0FB();
-    if (!c0 && !isBigMagic(layout.magic))
-        throw Error(err::InvalidCall, QStringLiteral("Unknown archive signature '%1'").arg(QString::fromLatin1(layout.magic.toHex())));
+    throw Error(err::Overflow, QStringLiteral("%1 does not fit the archive's format").arg(what));
+}
+
+const Form& checkedForm(const VivLayout& layout, const std::vector<VivEntry>& entries)
+{
+    if (!layout.isC0FB() && !isBigMagic(layout.magic))
+        throw Error(err::InvalidCall,
+                    QStringLiteral("Unknown archive signature '%1'").arg(QString::fromLatin1(layout.magic.toHex())));
     for (int a : {layout.headerAlignment, layout.dataAlignment})
         if (a < 1 || (a & (a - 1)) != 0)
             throw Error(err::InvalidCall, QStringLiteral("An archive alignment of %1 is not a power of two").arg(a));
-    const Form& form = c0 ? C0Form : BigForm;
-    const auto overflow = [](const QString& what) {
-        throw Error(err::Overflow, QStringLiteral("%1 does not fit the archive's format").arg(what));
-    };
-    if (static_cast<std::int64_t>(entries.size()) > form.maxCount)
-        overflow(QStringLiteral("The number of entries (%1)").arg(entries.size()));
-
-    std::int64_t directoryEnd = form.headerSize;
-    for (const VivEntry& e : entries) {
+    for (const VivEntry& e : entries)
         if (e.name.contains('\0'))
             throw Error(err::InvalidCall, QStringLiteral("An entry name may not contain a NUL character"));
-        directoryEnd += 2 * form.fieldBytes + e.name.size() + 1;
-    }
-    VivPlan plan;
-    const std::int64_t first = alignUp(alignUp(directoryEnd + layout.footer.size(), layout.headerAlignment),
-                                       layout.dataAlignment);
-    std::int64_t pos = first;
-    for (const VivEntry& e : entries) {
-        const std::int64_t offset = alignUp(pos, layout.dataAlignment);
-        if (offset > form.maxField || e.size > form.maxField)
-            overflow(QStringLiteral("Entry '%1' (%2 bytes at offset %3)").arg(QString::fromLocal8Bit(e.name)).arg(e.size).arg(offset));
-        plan.offsets.push_back(offset);
-        pos = offset + e.size;
-    }
-    plan.dataEnd = pos;
-    plan.totalSize = (layout.padEnd ? alignUp(pos, layout.dataAlignment) : pos) + trailerSize;
-    if (!c0 && plan.totalSize > 0xFFFFFFFFLL)
-        overflow(QStringLiteral("An archive of %1 bytes").arg(plan.totalSize));
+    const Form& form = layout.isC0FB() ? C0Form : BigForm;
+    if (static_cast<std::int64_t>(entries.size()) > form.maxCount)
+        overflow(QStringLiteral("The number of entries (%1)").arg(entries.size()));
+    return form;
+}
 
+std::int64_t headerFieldFor(const VivLayout& layout, const Form& form, std::int64_t directoryEnd, std::int64_t first)
+{
     std::int64_t field = first;
     if (layout.headerField == VivHeaderField::DirectoryEnd)
         field = directoryEnd + layout.headerFieldValue;
@@ -286,11 +285,16 @@ VivPlan planVivArchive(const VivLayout& layout, const std::vector<VivEntry>& ent
         field = layout.headerFieldValue;
     if (field < 0 || field > form.maxHeaderField)
         overflow(QStringLiteral("The header field value %1").arg(field));
+    return field;
+}
 
-    QByteArray& head = plan.head;
+QByteArray buildHead(const VivLayout& layout, const Form& form, const std::vector<VivEntry>& entries,
+                     const VivPlan& plan, std::int64_t field, std::int64_t first)
+{
+    QByteArray head;
     head.reserve(first);
     head.append(layout.magic);
-    if (c0) {
+    if (layout.isC0FB()) {
         appendBE(head, static_cast<std::uint64_t>(field), 2);
         appendBE(head, entries.size(), 2);
     } else {
@@ -306,6 +310,47 @@ VivPlan planVivArchive(const VivLayout& layout, const std::vector<VivEntry>& ent
     }
     head.append(layout.footer);
     head.append(QByteArray(first - head.size(), '\0'));
+    return head;
+}
+
+} // namespace
+
+VivLayout detectVivLayout(QFile& file, const QString& path, const VivDirectory& dir)
+{
+    VivLayout layout;
+    layout.magic = dir.magic;
+    // The order in which the stored length is right; big-endian when neither is.
+    layout.sizeLittleEndian = !layout.isC0FB() && qbswap(dir.sizeField) == dir.fileSize && dir.sizeField != dir.fileSize;
+    detectDataAlignment(dir, layout);
+    detectFooter(file, path, dir, layout);
+    detectHeaderField(dir, layout);
+    return layout;
+}
+
+VivPlan planVivArchive(const VivLayout& layout, const std::vector<VivEntry>& entries, std::int64_t trailerSize)
+{
+    const Form& form = checkedForm(layout, entries);
+    std::int64_t directoryEnd = form.headerSize;
+    for (const VivEntry& e : entries)
+        directoryEnd += 2 * form.fieldBytes + e.name.size() + 1;
+    const std::int64_t first = alignUp(alignUp(directoryEnd + layout.footer.size(), layout.headerAlignment),
+                                       layout.dataAlignment);
+    VivPlan plan;
+    std::int64_t pos = first;
+    for (const VivEntry& e : entries) {
+        const std::int64_t offset = alignUp(pos, layout.dataAlignment);
+        if (offset > form.maxField || e.size > form.maxField)
+            overflow(QStringLiteral("Entry '%1' (%2 bytes at offset %3)")
+                         .arg(QString::fromLocal8Bit(e.name)).arg(e.size).arg(offset));
+        plan.offsets.push_back(offset);
+        pos = offset + e.size;
+    }
+    plan.dataEnd = pos;
+    plan.totalSize = (layout.padEnd ? alignUp(pos, layout.dataAlignment) : pos) + trailerSize;
+    if (!layout.isC0FB() && plan.totalSize > 0xFFFFFFFFLL)
+        overflow(QStringLiteral("An archive of %1 bytes").arg(plan.totalSize));
+    const std::int64_t field = headerFieldFor(layout, form, directoryEnd, first);
+    plan.head = buildHead(layout, form, entries, plan, field, first);
     return plan;
 }
 

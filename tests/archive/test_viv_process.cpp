@@ -11,34 +11,11 @@
 #include <QTemporaryDir>
 
 #include <csignal>
-#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace vnt;
 using namespace vnt::test;
-
-namespace {
-
-// Runs the body in a child process and returns its exit code (-1 when it did not exit).
-int inChildProcess(const std::function<int()>& body)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        int code = 100;
-        try {
-            code = body();
-        } catch (...) {
-            code = 101;
-        }
-        _exit(code);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-} // namespace
 
 TEST(VivStoreProcess, AStoreKilledAtAnyMomentLeavesEitherTheOldOrTheNewArchive)
 {
@@ -96,16 +73,21 @@ TEST(VivStoreProcess, AFolderTheUserMayNotWriteLeavesTheArchiveAsItWas)
     ASSERT_TRUE(QFile::setPermissions(folder, readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
 
     // The administrator may write anywhere: the store then runs as an unprivileged user.
-    const int code = inChildProcess([&] {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            return 10;
+            _exit(10);
         try {
             VivArchive::store(path, "pyproject.toml", "changed");
         } catch (const Error& e) {
-            return e.number() == err::PermissionDenied ? 0 : 11;
+            _exit(e.number() == err::PermissionDenied ? 0 : 11);
         }
-        return 12;
-    });
+        _exit(12);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     EXPECT_EQ(code, 0);
     EXPECT_EQ(readBytes(path), readBytes(fixture("car.viv")));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"aidata.viv"});

@@ -37,24 +37,6 @@ TEST(VivRead, RealArchivesGiveBackEveryEntryByteForByte)
     EXPECT_EQ(big.extract("c.txt"), QByteArray("This is sample C"));
 }
 
-TEST(VivRead, TheConventionsOfRealArchivesAreRecognised)
-{
-    const VivLayout car = VivArchive::open(fixture("car.viv")).layout();
-    EXPECT_EQ(car.magic, QByteArray("BIGF"));
-    EXPECT_FALSE(car.sizeLittleEndian);
-    EXPECT_EQ(car.headerField, VivHeaderField::FirstDataOffset);
-    EXPECT_TRUE(car.footer.isEmpty());
-    EXPECT_EQ(car.dataAlignment, 1);
-
-    const VivLayout big = VivArchive::open(fixture("test.big")).layout();
-    EXPECT_TRUE(big.sizeLittleEndian);
-    EXPECT_EQ(big.headerField, VivHeaderField::DirectoryEnd);
-    EXPECT_EQ(big.headerFieldValue, 7);
-    EXPECT_EQ(big.footer, QByteArray("L225\0\0\0\0", 8));
-    EXPECT_EQ(big.dataAlignment, 1);
-    EXPECT_EQ(big.headerAlignment, 1);
-}
-
 TEST(VivRead, NamesAreFoundWithoutRegardToLetterCaseAndTheFirstOfDuplicatesWins)
 {
     QTemporaryDir dir;
@@ -76,23 +58,30 @@ TEST(VivRead, NamesAreFoundWithoutRegardToLetterCaseAndTheFirstOfDuplicatesWins)
     EXPECT_TRUE(failsWith(err::FileNotFound, [&] { archive.extract("Difficlt.ubc"); }));
 }
 
-TEST(VivRead, OlderArchivesWith24BitRecordsAreRead)
+TEST(VivRead, OlderArchivesWith24BitRecordsAreReadAndRewrittenInTheirOwnForm)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("old.viv");
     // C0 FB, header length, two entries of 3-byte offset and size.
-    const QByteArray bytes = QByteArray("\xC0\xFB\x00\x1A\x00\x02"
-                                        "\x00\x00\x1A\x00\x00\x03one\x00"
-                                        "\x00\x00\x1D\x00\x00\x05TWO\x00"
-                                        "abcVWXYZ",
-                                        34);
-    writeBytes(path, bytes);
+    writeBytes(path, QByteArray("\xC0\xFB\x00\x1A\x00\x02"
+                                "\x00\x00\x1A\x00\x00\x03one\x00"
+                                "\x00\x00\x1D\x00\x00\x05TWO\x00"
+                                "abcVWXYZ",
+                                34));
     const VivArchive archive = VivArchive::open(path);
     ASSERT_EQ(archive.entries().size(), 2u);
-    EXPECT_EQ(archive.magic(), VivMagicC0FB);
     EXPECT_EQ(archive.extract("one"), QByteArray("abc"));
     EXPECT_EQ(archive.extract("two"), QByteArray("VWXYZ"));
-    EXPECT_EQ(archive.layout().headerField, VivHeaderField::FirstDataOffset);
+
+    VivArchive::store(path, "ONE", "abcdef");
+    EXPECT_EQ(readBytes(path), QByteArray("\xC0\xFB\x00\x1A\x00\x02"
+                                          "\x00\x00\x1A\x00\x00\x06one\x00"
+                                          "\x00\x00\x20\x00\x00\x05TWO\x00"
+                                          "abcdefVWXYZ",
+                                          37));
+    // 24-bit sizes end at 16 MiB.
+    EXPECT_TRUE(failsWith(err::Overflow, [&] { VivArchive::store(path, "one", QByteArray(0x1000000, 'x')); }));
+    EXPECT_EQ(VivArchive::open(path).extract("one"), QByteArray("abcdef"));
 }
 
 TEST(VivRead, ArchivesThatLieOrAreCutShortAreRefusedCleanly)
@@ -133,35 +122,10 @@ TEST(VivRead, EveryTruncationOfARealArchiveIsRefused)
     QTemporaryDir dir;
     const QByteArray whole = readBytes(fixture("car.viv"));
     const QString path = dir.filePath("cut.viv");
-    for (qsizetype length = 0; length < whole.size(); length += (length < 300 ? 1 : 997)) {
+    for (qsizetype length = 0; length < whole.size(); length += (length < 100 ? 1 : 1499)) {
         SCOPED_TRACE(length);
         writeBytes(path, whole.left(length));
         EXPECT_TRUE(failsWith(err::BadFileFormat, [&] { VivArchive::open(path); }));
-    }
-}
-
-TEST(VivRead, CorruptedHeaderBytesNeverLeadOutsideTheFile)
-{
-    // Any single damaged byte of the header and directory either still parses
-    // into entries that lie inside the file, or is refused as a bad archive.
-    QTemporaryDir dir;
-    const QString path = dir.filePath("damaged.big");
-    const QByteArray good = validSmall();
-    for (int pos = 0; pos < 0x34; ++pos) {
-        for (char value : {'\0', '\x7F', '\xFF'}) {
-            QByteArray bytes = good;
-            bytes[pos] = value;
-            writeBytes(path, bytes);
-            try {
-                const VivArchive archive = VivArchive::open(path);
-                for (const VivEntry& e : archive.entries()) {
-                    EXPECT_LE(e.offset + e.size, bytes.size()) << "byte " << pos;
-                    EXPECT_EQ(archive.extract(e.name).size(), archive.find(e.name)->size);
-                }
-            } catch (const Error& e) {
-                EXPECT_EQ(e.number(), err::BadFileFormat) << "byte " << pos << ": " << e.description().toStdString();
-            }
-        }
     }
 }
 
@@ -173,13 +137,9 @@ TEST(VivRead, CompressedEntriesAreNotHandedOutAsRawBytes)
                               {"b.ubc", QByteArray("\x11\xFB", 2)},
                               {"c.ubc", QByteArray("\x90\xFB\x01", 3)},
                               {"d.ubc", QByteArray("\x91\xFBxyz", 5)},
-                              {"e.ubc", QByteArray("\x10\xFCplain", 7)},
-                              {"f.ubc", QByteArray("\x10", 1)}});
+                              {"e.ubc", QByteArray("\x10\xFCplain", 7)}});
     const VivArchive archive = VivArchive::open(path);
-    for (const char* name : {"a.ubc", "b.ubc", "c.ubc", "d.ubc"}) {
-        SCOPED_TRACE(name);
-        EXPECT_TRUE(failsWith(err::BadFileFormat, [&] { archive.extract(name); }));
-    }
+    for (const char* name : {"a.ubc", "b.ubc", "c.ubc", "d.ubc"})
+        EXPECT_TRUE(failsWith(err::BadFileFormat, [&] { archive.extract(name); })) << name;
     EXPECT_EQ(archive.extract("e.ubc"), QByteArray("\x10\xFCplain", 7));
-    EXPECT_EQ(archive.extract("f.ubc"), QByteArray("\x10", 1));
 }
