@@ -1,0 +1,73 @@
+#include "StoryEditor.h"
+
+#include "app/GameLocation.h"
+#include "app/Startup.h"
+#include "archive/ArchiveLibrary.h"
+#include "model/Selection.h"
+
+#include <QtEndian>
+
+namespace vnt::test {
+
+namespace {
+
+const char* const Definitions = R"(<?xml version="1.0"?>
+<aidata>
+  <attribute><key>pass_intercept_cpu</key><name>Pass Intercept CPU</name><description>How often the CPU cuts passes.</description>
+    <min_range>0</min_range><max_range>1</max_range><range_mult>100</range_mult><offset>37</offset>
+    <defaults><easy>0.25</easy><medium>0.5</medium><difficlt>0.75</difficlt></defaults></attribute>
+  <attribute><key>faceoffs_cpu_chances</key><name>Faceoff Chances</name><description>Faceoffs the CPU wins.</description>
+    <min_range>0</min_range><max_range>100</max_range><range_mult>1</range_mult><offset>49</offset>
+    <easy>30</easy><medium>50</medium><difficlt>70</difficlt></attribute>
+</aidata>
+)";
+
+void putTag(QByteArray& bytes, int position, quint16 tag)
+{
+    qToLittleEndian(tag, bytes.data() + position - 5);
+}
+
+} // namespace
+
+QByteArray StoryEditor::levelEntry(int level)
+{
+    QByteArray bytes(64, char(0xA0 + level));
+    putTag(bytes, 37, 0xB17B);
+    qToLittleEndian(float(0.1 + 0.2 * level), bytes.data() + 36);
+    putTag(bytes, 49, 0xB810);
+    qToLittleEndian(qint32(20 * level), bytes.data() + 48);
+    return bytes;
+}
+
+StoryEditor::StoryEditor() : archive(path(QStringLiteral("game/gamedata/aidata.viv")))
+{
+    QDir(dir.path()).mkpath(QStringLiteral("game/gamedata"));
+    writeBytes(path(QStringLiteral("aidata.xml")), Definitions);
+    VivArchive::create(archive, {{"Easy.ubc", levelEntry(1)},
+                                 {"Medium.ubc", levelEntry(2)},
+                                 {"Difficlt.ubc", levelEntry(3)},
+                                 {"rules.txt", "play fair"}});
+    ctx.archive = makeArchiveLibrary();
+    ctx.now = [] { return QDateTime(QDate(2026, 3, 5), QTime(9, 7)); };
+    dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
+    runHandler(ctx, &Form_Load);
+}
+
+void StoryEditor::browseTo(const QString& file)
+{
+    dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), file);
+    runHandler(ctx, &btnBrowseAIFile_Click);
+}
+
+void StoryEditor::moveSlider(int position)
+{
+    controls.userSetsSlider(position);
+    runHandler(ctx, &valueSlider_Scroll);
+}
+
+QByteArray StoryEditor::entry(const char* name) const
+{
+    return VivArchive::open(archive).extract(name);
+}
+
+} // namespace vnt::test

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/Events.h"
+#include "archive/VivArchive.h"
+#include "support/TestEditor.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace vnt::test {
+
+// An editor on a small real archive: Easy.ubc, Medium.ubc, Difficlt.ubc and one
+// other entry, and a definition file with a float attribute (pass_intercept_cpu at
+// position 37, 0..1, 100 steps per unit) and an integer one (faceoffs_cpu_chances
+// at 49, 0..100). Start-up has run without finding the game.
+struct StoryEditor : TestEditor {
+    StoryEditor();
+
+    // The level's entry as created: the float slot holds 0.3/0.5/0.7, the
+    // integer slot 20/40/60 for Easy/Medium/Difficlt.
+    static QByteArray levelEntry(int level);
+
+    void browseTo(const QString& archive);
+    void moveSlider(int position);
+    QByteArray entry(const char* name) const;
+
+    QString archive;
+};
+
+} // namespace vnt::test
