@@ -13,44 +13,32 @@
 
 namespace vnt::test {
 
-// Records the name of every handler the window runs, in order.
+// Records the name of every handler the window runs, in order; `during` runs
+// inside each one, to act from within a handler.
 struct HandlerLog {
     QStringList calls;
     QStringList clickedKeys;
-    // Runs inside the named handler, when set (to act from within a handler).
     std::function<void(const QString&)> during;
 
     WindowHandlers handlers()
     {
-        auto rec = [this](const QString& name) {
-            return [this, name](EditorContext&) {
+        using H = WindowHandlers;
+        const std::pair<H::Handler H::*, const char*> named[] = {
+            {&H::load, "load"}, {&H::unload, "unload"}, {&H::quit, "quit"}, {&H::browse, "browse"},
+            {&H::collapseAll, "collapseAll"}, {&H::expandAll, "expandAll"}, {&H::scroll, "scroll"},
+            {&H::setDefault, "setDefault"}, {&H::skillChanged, "skillChanged"}, {&H::apply, "apply"},
+            {&H::cancel, "cancel"}, {&H::exportSettings, "exportSettings"}, {&H::importSettings, "importSettings"}};
+        H h;
+        for (const auto& [member, name] : named) {
+            h.*member = [this, name = QString::fromLatin1(name)](EditorContext&) {
                 calls << name;
                 if (during)
                     during(name);
             };
-        };
-        WindowHandlers h;
-        h.load = rec(QStringLiteral("load"));
-        h.unload = rec(QStringLiteral("unload"));
-        h.quit = rec(QStringLiteral("quit"));
-        h.browse = rec(QStringLiteral("browse"));
-        h.collapseAll = rec(QStringLiteral("collapseAll"));
-        h.expandAll = rec(QStringLiteral("expandAll"));
-        h.nodeClick = [this](EditorContext&, const QString& key) {
-            calls << QStringLiteral("nodeClick");
-            clickedKeys << key;
-        };
-        h.scroll = rec(QStringLiteral("scroll"));
-        h.setDefault = rec(QStringLiteral("setDefault"));
-        h.skillChanged = rec(QStringLiteral("skillChanged"));
-        h.apply = rec(QStringLiteral("apply"));
-        h.cancel = rec(QStringLiteral("cancel"));
-        h.exportSettings = rec(QStringLiteral("exportSettings"));
-        h.importSettings = rec(QStringLiteral("importSettings"));
+        }
+        h.nodeClick = [this](EditorContext&, const QString& key) { clickedKeys << key; };
         return h;
     }
-
-    int count(const QString& name) const { return int(calls.count(name)); }
 };
 
 // A window with recorders behind its events and dialogs answered from the queue.

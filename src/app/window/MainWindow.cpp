@@ -68,7 +68,12 @@ MainWindow::MainWindow(Dialogs& dialogs, WindowHandlers handlers)
     connectEvents();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The controls go first, while the context and handlers their signals
+    // reach are still alive.
+    delete takeCentralWidget();
+}
 
 void MainWindow::connectEvents()
 {
