@@ -133,8 +133,12 @@ QList<TreeRegistry::Location> WineRegistry::views(const Location& request)
 
 bool WineRegistry::serverRunning() const
 {
+    // The marker names the server's socket folder, as a link to it or in its text.
     const QString marker = prefix_ + QStringLiteral("/wineserver");
-    if (fileExists(marker)) {
+    const QFileInfo markerInfo(marker);
+    if (markerInfo.isSymLink() ? markerInfo.exists() : markerInfo.isDir())
+        return true;
+    if (markerInfo.isFile() && !markerInfo.isSymLink()) {
         try {
             const QString folder = QString::fromLocal8Bit(readFile(marker)).trimmed();
             if (!folder.isEmpty() && QFileInfo::exists(folder))

@@ -111,20 +111,6 @@ TEST(GameLocation, BrowseAcceptsOnlyAPathEndingInLowerCaseAidataViv)
     EXPECT_TRUE(e.controls.isEnabled(Control::lstSkill));
 }
 
-TEST(GameLocation, SettingTheArchiveLeavesTheSkillAndWorkingCopyAlone)
-{
-    TestEditor e;
-    e.ctx.state.SkillName = QStringLiteral("Medium");
-    e.ctx.state.EntryName = QStringLiteral("Medium.ubc");
-    e.ctx.state.ChangesPending = true;
-    e.controls.setVisible(Control::InvalidFileMsg, true);
-    SetAIFile(e.ctx, QStringLiteral("C:\\other\\aidata.viv"));
-    EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Medium"));
-    EXPECT_EQ(e.ctx.state.EntryName, QStringLiteral("Medium.ubc"));
-    EXPECT_TRUE(e.ctx.state.ChangesPending);
-    EXPECT_FALSE(e.controls.isVisible(Control::InvalidFileMsg));
-}
-
 TEST(GameLocation, FileHelpers)
 {
     TestEditor e;

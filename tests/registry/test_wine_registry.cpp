@@ -164,6 +164,20 @@ TEST_F(WineBackend, WritesRewriteTheFileInWineFormatAndKeepEverythingElse)
               QVariant(QStringLiteral("caf\u00e9 \"quoted\" C:\\a\\\\b")));
 }
 
+TEST_F(WineBackend, TheDefaultUsersKeysLiveInAFileOfTheirOwn)
+{
+    const QByteArray userBefore = readFile(prefix.path(QStringLiteral("user.reg")));
+    cRegistry r = at(qint32(reg::Users), QStringLiteral(".DEFAULT\\Software\\Vantor"), QStringLiteral("v"));
+    r.setValue(QStringLiteral("for new users"));
+    const WineHive written = parseWineRegistry(readFile(prefix.path(QStringLiteral("userdef.reg"))));
+    EXPECT_TRUE(written.valid);
+    EXPECT_EQ(written.relativeTo, QByteArray("REGISTRY\\\\User\\\\.Default"));
+    EXPECT_EQ(written.arch, QByteArray("win64"));
+    EXPECT_EQ(r.Value(), QVariant(QStringLiteral("for new users")));
+    EXPECT_EQ(readFile(prefix.path(QStringLiteral("user.reg"))), userBefore);
+    EXPECT_FALSE(at(qint32(reg::Users), QStringLiteral("S-1-5-21-0-0-0-1000\\Software"), QString()).KeyExists());
+}
+
 TEST_F(WineBackend, FileTypesRegisterThroughTheClassesLink)
 {
     cRegistry r(store);
@@ -197,6 +211,13 @@ TEST_F(WineBackend, ChangesAreRefusedWhileThePrefixsWineserverRuns)
     EXPECT_EQ(r.Value(), QVariant()); // reading still works
 
     // A marker naming a folder that is gone is stale.
+    ASSERT_TRUE(QDir(socketFolder).removeRecursively());
+    EXPECT_FALSE(store->serverRunning());
+    // The same for a marker that is a link to the folder.
+    QFile::remove(prefix.path(QStringLiteral("wineserver")));
+    ASSERT_TRUE(QDir().mkpath(socketFolder));
+    ASSERT_TRUE(QFile::link(socketFolder, prefix.path(QStringLiteral("wineserver"))));
+    EXPECT_TRUE(store->serverRunning());
     ASSERT_TRUE(QDir(socketFolder).removeRecursively());
     EXPECT_FALSE(store->serverRunning());
 
