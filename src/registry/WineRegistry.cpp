@@ -120,8 +120,9 @@ bool WineRegistry::linkLocation(const QStringList& kernelPath, Location* out)
 QList<TreeRegistry::Location> WineRegistry::views(const Location& request)
 {
     const QStringList& path = request.path;
+    // File types (Software\Classes) are shared by both views, as on Windows.
     if (request.hive != MachineHive || path.size() < 2 || !sameName(path[0], "Software")
-        || sameName(path[1], "Wow6432Node"))
+        || sameName(path[1], "Wow6432Node") || sameName(path[1], "Classes"))
         return {request};
     refresh(files_[MachineHive]);
     if (files_[MachineHive].hive.arch != "win64")

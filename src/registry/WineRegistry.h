@@ -13,7 +13,8 @@ namespace vnt {
 // is HKEY_LOCAL_MACHINE, user.reg HKEY_CURRENT_USER, userdef.reg
 // HKEY_USERS\.Default, and HKEY_CLASSES_ROOT is HKEY_LOCAL_MACHINE\Software\Classes.
 // Keys are looked up as a 32-bit program sees them: in a 64-bit prefix,
-// HKLM\Software\X is looked for under Software\Wow6432Node\X first.
+// HKLM\Software\X is looked for under Software\Wow6432Node\X first (Software\Classes\X
+// is shared by both views).
 //
 // A file is parsed once and kept while its modification time and size stay the
 // same. Every change rewrites the file at once (a new file renamed over the old

@@ -113,6 +113,9 @@ TEST_F(WineBackend, EveryKindOfValueInTheRealFilesReadsAsTheClassReadsIt)
     EXPECT_EQ(at(HKCU, QStringLiteral("Software\\Vantor Test"), QStringLiteral("User Value")).Value(),
               QVariant(QStringLiteral("from user.reg")));
     EXPECT_EQ(at(HKCR, QStringLiteral(".chm"), QString()).Value(), QVariant(QStringLiteral("chm.file")));
+    // Through two link keys: Wow6432Node\Classes and Classes\Wow6432Node\Protocols.
+    EXPECT_EQ(at(HKLM, QStringLiteral("Software\\Wow6432Node\\Classes\\Protocols\\Filter\\gzip"), QString()).Value(),
+              QVariant(QStringLiteral("AP Deflate Encoding/Decoding Filter")));
 
     QStringList names;
     qint32 count = 0;
@@ -186,7 +189,9 @@ TEST_F(WineBackend, FileTypesRegisterThroughTheClassesLink)
     EXPECT_EQ(at(HKCR, QStringLiteral(".VNTxp"), QString()).Value(), QVariant(QStringLiteral("Vnt.File")));
     EXPECT_EQ(at(HKLM, QStringLiteral("Software\\Classes\\Vnt.File\\shell\\open\\command"), QString()).Value(),
               QVariant(QStringLiteral("\"C:\\vnt.exe\" \"%1\"")));
-    EXPECT_TRUE(parseWineRegistry(systemReg()).valid);
+    const QByteArray text = systemReg();
+    EXPECT_TRUE(parseWineRegistry(text).valid);
+    EXPECT_TRUE(text.contains("\n[Software\\\\Classes\\\\.VNTxp] ")) << "file types are shared, not 32-bit only";
 }
 
 TEST_F(WineBackend, ChangesAreRefusedWhileThePrefixsWineserverRuns)
