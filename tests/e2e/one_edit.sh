@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# One whole edit on the built editor, driven from outside under a virtual display:
+# accept the game found in a demo Wine prefix, pick Medium, select Max Puck
+# Control, move the slider one step right, apply, quit; then check the archive,
+# its backup and the temporary folder on disk.
+#
+#   one_edit.sh <vantor08> <vantor08-make-demo> <vantor08-e2e-entry>
+#
+# Exits with 77 (skipped) when Xvfb or xdotool is missing.
+set -uo pipefail
+editor=$1 make_demo=$2 entry_tool=$3
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/drive.sh"
+e2e_need_tools cmp od || exit 77
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantor-e2e.XXXXXX")
+trap 'e2e_stop; rm -rf "$work"' EXIT
+prefix=$work/prefix
+temp=$work/temp
+mkdir "$temp"
+"$make_demo" "$(dirname "$editor")/aidata.xml" "$prefix" || e2e_fail "the demo prefix could not be built"
+gamedata="$prefix/drive_c/Program Files (x86)/EA Sports/NHL08/gamedata"
+archive=$gamedata/aidata.viv
+cp "$archive" "$work/old.viv"
+
+# The attribute edited: Max Puck Control, a 32-bit integer whose value lies at
+# position 73 of each skill entry (counted from 1).
+offset=73
+
+e2e_start_display "$work"
+e2e_start_editor "$editor" "$prefix" "$temp" "$work/editor.log"
+e2e_answer 'Found NHL08...' Return
+e2e_choose_skill 2
+e2e_select_leaf
+e2e_keys Right
+e2e_apply
+e2e_quit
+e2e_stop
+
+passed=0 failed=0
+check() { # check DESCRIPTION COMMAND...: runs the command, counts and prints the result
+  local what=$1; shift
+  if "$@"; then
+    echo "PASS: $what"; passed=$((passed + 1))
+  else
+    echo "FAIL: $what"; failed=$((failed + 1))
+  fi
+}
+
+entry() { "$entry_tool" "$1" "$2" >"$3" || e2e_fail "cannot read $2 from $1"; }
+
+value_at() { od -An -t d4 -j $((offset - 1)) -N 4 "$1" | tr -d ' '; }
+
+exited_cleanly() {
+  [ "$E2E_EDITOR_STATUS" -eq 0 ] || { echo "  exit status $E2E_EDITOR_STATUS; its output:"; cat "$work/editor.log"; return 1; }
+}
+
+one_backup_equal_to_old() {
+  local backups=("$gamedata"/aidata.viv.VNT_backup_*)
+  [ ${#backups[@]} -eq 1 ] && [ -f "${backups[0]}" ] || { echo "  backups: ${backups[*]}"; return 1; }
+  cmp "${backups[0]}" "$work/old.viv"
+}
+
+nothing_else_beside_archive() {
+  local names
+  names=$(cd "$gamedata" && ls -A | grep -v -x -e aidata.viv -e 'aidata.viv.VNT_backup_[0-9]*')
+  [ -z "$names" ] || { echo "  left beside the archive: $names"; return 1; }
+}
+
+same_entry_names() {
+  "$entry_tool" "$work/old.viv" list >"$work/old.list" && "$entry_tool" "$archive" list >"$work/new.list" \
+    && diff "$work/old.list" "$work/new.list"
+}
+
+medium_changed_only_at_value() {
+  entry "$work/old.viv" Medium.ubc "$work/old.ubc"
+  entry "$archive" Medium.ubc "$work/new.ubc"
+  [ "$(stat -c %s "$work/old.ubc")" -eq "$(stat -c %s "$work/new.ubc")" ] || { echo "  the entry's size changed"; return 1; }
+  local positions
+  positions=$(cmp -l "$work/old.ubc" "$work/new.ubc" | awk '{print $1}')
+  [ -n "$positions" ] || { echo "  Medium.ubc did not change"; return 1; }
+  local p
+  for p in $positions; do
+    ((p >= offset && p < offset + 4)) || { echo "  changed at $p:" $positions; return 1; }
+  done
+  local before after
+  before=$(value_at "$work/old.ubc") after=$(value_at "$work/new.ubc")
+  [ "$after" -eq $((before + 1)) ] || { echo "  value $before became $after, not one step more"; return 1; }
+}
+
+other_entries_unchanged() {
+  local name ok=0
+  while read -r name; do
+    [ "$name" = Medium.ubc ] && continue
+    entry "$work/old.viv" "$name" "$work/a.entry"
+    entry "$archive" "$name" "$work/b.entry"
+    cmp -s "$work/a.entry" "$work/b.entry" || { echo "  $name changed"; ok=1; }
+  done <"$work/old.list"
+  return $ok
+}
+
+temp_folder_empty() {
+  local left
+  left=$(ls -A "$temp")
+  [ -z "$left" ] || { echo "  left in the temporary folder:" $left; return 1; }
+}
+
+check "the editor ended by itself with status 0" exited_cleanly
+check "one backup beside the archive, equal to the old archive byte for byte" one_backup_equal_to_old
+check "nothing else was left beside the archive" nothing_else_beside_archive
+check "the archive keeps its entries" same_entry_names
+check "Medium.ubc changed only at the attribute's value, one step up" medium_changed_only_at_value
+check "every other entry is unchanged" other_entries_unchanged
+check "the working copy, staging copy and lock file are gone" temp_folder_empty
+
+echo "one edit: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
