@@ -5,6 +5,7 @@ VANTOR_PACKAGES=(
   qt6-base-dev libgl-dev libpugixml-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation
+  x11-apps netpbm
 )
 
 vantor_install_deps() {
