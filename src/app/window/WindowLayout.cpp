@@ -71,6 +71,57 @@ const ControlSpec Specs[] = {
     {"btnAItreeCollapseAll", Kind::Button, "Collapse All", 1440, 7920, 1095, 255, Plain, false, true},
 };
 
+// What assistive technology reads out for each control: the three controls that
+// show no text of their own get a name, every control a description of its
+// purpose. Labels are named by their text, so a data label reads out what it shows.
+struct AccessibleText {
+    const char* control;
+    const char* name; // nullptr: the control's own text
+    const char* description;
+};
+
+const AccessibleText AccessibleTexts[] = {
+    {"TreeView_AI", "AI attributes", "Every tunable value of the computer-controlled players; select one to edit it."},
+    {"btnBrowseAIFile", nullptr, "Choose the game's aidata.viv archive with a file dialog."},
+    {"labAttributeDescription", nullptr, "What the selected attribute does."},
+    {"valueSlider", "Attribute value", "Sets the selected attribute's value for the chosen skill level."},
+    {"Label1", nullptr, "Caption of the game's default value."},
+    {"btnSetDefaultValue", nullptr, "Puts the game's default value for this skill level back."},
+    {"InvalidFileMsg", nullptr, "Shown when the chosen file is not an aidata.viv archive."},
+    {"lstSkill", "Skill level", "Chooses the skill level whose values are edited."},
+    {"labDefaultValue", nullptr, "The game's default value of the selected attribute for this skill level."},
+    {"Label2", nullptr, "Caption of the skill level list."},
+    {"labAttributeName", nullptr, "Name of the selected attribute."},
+    {"labMinRange", nullptr, "Lowest value the selected attribute can take."},
+    {"Label4", nullptr, "Caption of the lowest value."},
+    {"labMaxRange", nullptr, "Highest value the selected attribute can take."},
+    {"Label6", nullptr, "Caption of the highest value."},
+    {"btnApplyAIChanges", nullptr, "Backs the archive up and stores the edited skill level into it."},
+    {"btnCancelAIChanges", nullptr, "Drops the edits and extracts the skill level from the archive again."},
+    {"Label3", nullptr, "Title of the editor."},
+    {"Label5", nullptr, "Caption of the archive's path."},
+    {"btnQuit", nullptr, "Ends the editor, offering to store edits not yet applied."},
+    {"btnExportVNTSettings", nullptr, "Saves the edited skill level as a settings file to share."},
+    {"labAppVersion", nullptr, "Version of the editor."},
+    {"btnImportVNTSettings", nullptr, "Loads a settings file as the working copy of the skill level it names."},
+    {"labSliderValue", nullptr, "The value the slider is set to."},
+    {"labAIfilePath", nullptr, "Path of the archive being edited."},
+    {"btnAItreeExpandAll", nullptr, "Opens every branch of the attribute tree."},
+    {"btnAItreeCollapseAll", nullptr, "Closes every branch of the attribute tree."},
+};
+
+void describeForAccessibility(QWidget* control, const char* name)
+{
+    for (const AccessibleText& text : AccessibleTexts) {
+        if (qstrcmp(text.control, name) != 0)
+            continue;
+        if (text.name)
+            control->setAccessibleName(QString::fromLatin1(text.name));
+        control->setAccessibleDescription(QString::fromLatin1(text.description));
+        return;
+    }
+}
+
 QFont fontFor(const Look& look)
 {
     QFont font(QStringLiteral("Arial"));
@@ -141,6 +192,7 @@ void buildWindowControls(QWidget* client)
     for (const ControlSpec& spec : Specs) {
         QWidget* control = makeControl(spec, client);
         control->setObjectName(QString::fromLatin1(spec.name));
+        describeForAccessibility(control, spec.name);
         control->setFont(fontFor(spec.look));
         control->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
                              twipsToPixels(spec.height));
