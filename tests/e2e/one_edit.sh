@@ -12,6 +12,8 @@ editor=$1 make_demo=$2 entry_tool=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/drive.sh"
 e2e_need_tools cmp od || exit 77
+# In a sanitizer build, ignore what the system's D-Bus library leaves unfreed.
+export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantor-e2e.XXXXXX")
 trap 'e2e_stop; rm -rf "$work"' EXIT
