@@ -38,6 +38,18 @@ std::optional<QString> fieldText(const pugi::xml_node& attribute, const char* qu
     return textOf(element);
 }
 
+// The text as a whole number of the target width, halves to even.
+template <typename Int>
+bool wholeNumber(const QString& text, Int& out, std::optional<Int> (*round)(double))
+{
+    const std::optional<double> number = ParseNumber(text);
+    const std::optional<Int> whole = number ? round(*number) : std::nullopt;
+    if (!whole)
+        return false;
+    out = *whole;
+    return true;
+}
+
 // A number text times the scale must fit a slider position.
 bool scaledFits(double number, qint32 scale)
 {
@@ -58,24 +70,26 @@ std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribut
     if (!name || !description || !minText || !maxText || !multText || !offsetText || !easy || !medium || !difficlt)
         return std::nullopt;
 
-    const auto multNumber = ParseNumber(*multText);
-    const auto offsetNumber = ParseNumber(*offsetText);
-    const auto rangeMult = multNumber ? RoundToInt32(*multNumber) : std::nullopt;
-    const auto offset = offsetNumber ? RoundToInt16(*offsetNumber) : std::nullopt;
-    if (!rangeMult || *rangeMult == 0 || !offset || *offset < FirstUsableOffset)
+    // Plain integers rather than optionals here: GCC's optimiser warns falsely
+    // about optionals built from a conditional.
+    qint32 rangeMult = 0;
+    qint16 offset = 0;
+    if (!wholeNumber(*multText, rangeMult, &RoundToInt32) || rangeMult == 0
+        || !wholeNumber(*offsetText, offset, &RoundToInt16)
+        || offset < FirstUsableOffset)
         return std::nullopt;
 
     const auto low = ParseNumber(*minText);
     const auto high = ParseNumber(*maxText);
-    if (!low || !high || *low > *high || !scaledFits(*low, *rangeMult) || !scaledFits(*high, *rangeMult))
+    if (!low || !high || *low > *high || !scaledFits(*low, rangeMult) || !scaledFits(*high, rangeMult))
         return std::nullopt;
     for (const QString* text : {&*easy, &*medium, &*difficlt}) {
         const auto value = ParseNumber(*text);
-        if (!value || !scaledFits(*value, *rangeMult))
+        if (!value || !scaledFits(*value, rangeMult))
             return std::nullopt;
     }
 
-    return AttributeDefinition{key, *name, *description, *minText, *maxText, *rangeMult, *offset,
+    return AttributeDefinition{key, *name, *description, *minText, *maxText, rangeMult, offset,
                                *easy, *medium, *difficlt};
 }
 
