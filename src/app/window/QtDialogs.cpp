@@ -127,6 +127,8 @@ QString QtDialogs::fileDialog(Kind kind, const QString& title, const QString& fo
         shown_.push_back({kind, title, QString(), folder, qtFilter, Buttons::Ok, Icon::None});
         return path;
     }
+    // The window's one file dialog, browseControl: an Open or a Save dialog with a
+    // title, an initial folder and a one-entry filter, giving the full path or nothing.
     QString path;
     if (kind == Kind::Save) {
         // The editor asks its own question before replacing a file.

@@ -25,7 +25,7 @@ struct Look {
     bool centred = false;
 };
 
-struct ControlSpec {
+struct ControlDesign {
     const char* name;
     Kind kind;
     const char* text;
@@ -40,7 +40,7 @@ constexpr Look NameLook{11.25, true, false, true};
 constexpr Look RangeLook{9.75, true, false, true};
 
 // The controls in tab order.
-const ControlSpec Specs[] = {
+const ControlDesign Designs[] = {
     {"TreeView_AI", Kind::Tree, "", 240, 2760, 3495, 5175, Plain, false, true},
     {"btnBrowseAIFile", Kind::Button, "Browse", 240, 1560, 1095, 375, Plain, true, true},
     {"labAttributeDescription", Kind::DataLabel, "", 3960, 3120, 4575, 2535, Plain, true, true},
@@ -133,13 +133,13 @@ QFont fontFor(const Look& look)
     return font;
 }
 
-QLabel* makeLabel(const ControlSpec& spec, QWidget* client)
+QLabel* makeLabel(const ControlDesign& design, QWidget* client)
 {
-    auto* label = new QLabel(QString::fromLatin1(spec.text), client);
+    auto* label = new QLabel(QString::fromLatin1(design.text), client);
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment((spec.look.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setAlignment((design.look.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     QPalette palette = label->palette();
-    if (spec.kind == Kind::DataLabel) {
+    if (design.kind == Kind::DataLabel) {
         // A box in the colours of a text field: the system's window background
         // and window text.
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -148,7 +148,7 @@ QLabel* makeLabel(const ControlSpec& spec, QWidget* client)
         palette.setColor(QPalette::Window, palette.color(QPalette::Base));
         palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
         label->setAutoFillBackground(true);
-    } else if (qstrcmp(spec.name, "InvalidFileMsg") == 0) {
+    } else if (qstrcmp(design.name, "InvalidFileMsg") == 0) {
         palette.setColor(QPalette::WindowText, QColor(192, 0, 0));
     }
     label->setPalette(palette);
@@ -166,17 +166,17 @@ QComboBox* makeSkillList(QWidget* client)
     return list;
 }
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* client)
+QWidget* makeControl(const ControlDesign& design, QWidget* client)
 {
-    switch (spec.kind) {
+    switch (design.kind) {
     case Kind::Tree: return new AttributeTreeView(client);
-    case Kind::Button: return new QPushButton(QString::fromLatin1(spec.text), client);
+    case Kind::Button: return new QPushButton(QString::fromLatin1(design.text), client);
     case Kind::Slider: return new ValueSlider(client);
     case Kind::List: return makeSkillList(client);
     case Kind::DataLabel:
     case Kind::Label: break;
     }
-    return makeLabel(spec, client);
+    return makeLabel(design, client);
 }
 
 } // namespace
@@ -189,20 +189,20 @@ int twipsToPixels(int twips)
 void buildWindowControls(QWidget* client)
 {
     QWidget* previous = nullptr;
-    for (const ControlSpec& spec : Specs) {
-        QWidget* control = makeControl(spec, client);
-        control->setObjectName(QString::fromLatin1(spec.name));
-        describeForAccessibility(control, spec.name);
-        control->setFont(fontFor(spec.look));
-        control->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-                             twipsToPixels(spec.height));
+    for (const ControlDesign& design : Designs) {
+        QWidget* control = makeControl(design, client);
+        control->setObjectName(QString::fromLatin1(design.name));
+        describeForAccessibility(control, design.name);
+        control->setFont(fontFor(design.look));
+        control->setGeometry(twipsToPixels(design.left), twipsToPixels(design.top), twipsToPixels(design.width),
+                             twipsToPixels(design.height));
         if (auto* label = qobject_cast<QLabel*>(control)) {
             // Text wraps only in a label tall enough for two lines; a one-line
             // caption that is a little too long is clipped, not pushed out of sight.
             label->setWordWrap(label->height() >= 2 * label->fontMetrics().lineSpacing());
         }
-        control->setEnabled(spec.enabled);
-        control->setVisible(spec.visible);
+        control->setEnabled(design.enabled);
+        control->setVisible(design.visible);
         if (control->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
