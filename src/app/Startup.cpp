@@ -94,12 +94,7 @@ bool settlePendingChangesBeforeQuit(EditorContext& ctx)
                                           Buttons::YesNoCancel, Icon::None);
     if (answer == Answer::Cancel)
         return false;
-    if (answer == Answer::Yes) {
-        if (!EnsureArchiveChosen(ctx))
-            return false;
-        ArchiveTransfer(ctx, TransferStore, ctx.state.EntryName);
-    }
-    return true;
+    return answer == Answer::No || StoreIntoChosenArchive(ctx);
 }
 
 } // namespace

@@ -46,6 +46,14 @@ bool EnsureArchiveChosen(EditorContext& ctx)
     return !ctx.controls.caption(Control::labAIfilePath).isEmpty();
 }
 
+bool StoreIntoChosenArchive(EditorContext& ctx)
+{
+    if (!EnsureArchiveChosen(ctx))
+        return false;
+    ArchiveTransfer(ctx, TransferStore, ctx.state.EntryName);
+    return true;
+}
+
 void btnApplyAIChanges_Click(EditorContext& ctx)
 {
     if (!EnsureArchiveChosen(ctx))

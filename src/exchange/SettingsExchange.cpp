@@ -8,6 +8,7 @@
 #include "archive/ArchiveTransfer.h"
 #include "model/AttributeTree.h"
 #include "model/Selection.h"
+#include "model/SkillLevels.h"
 #include "model/TypedValue.h"
 
 #include <QDir>
@@ -79,16 +80,10 @@ bool settleBeforeImport(EditorContext& ctx, int index)
     EditorState& s = ctx.state;
     if (!s.ChangesPending || s.SkillName.isEmpty() || ctx.controls.skillText(index) == s.SkillName)
         return true;
-    const Answer answer =
-        ctx.dialogs.ask(QStringLiteral("Save changes?"),
-                        QStringLiteral("Do you want to save the changes you made before before switching skills?"),
-                        Buttons::YesNoCancel, Icon::None);
+    const Answer answer = AskToSaveBeforeSwitch(ctx);
     if (answer == Answer::Cancel)
         return false;
     if (answer == Answer::Yes) {
-        if (!EnsureArchiveChosen(ctx))
-            return false;
-        ArchiveTransfer(ctx, TransferStore, s.EntryName);
         ctx.dialogs.tell(QStringLiteral("Changes saved..."), QStringLiteral("Changes have been saved."),
                          Icon::Information);
     }

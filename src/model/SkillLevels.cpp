@@ -68,17 +68,9 @@ bool settleBeforeSwitch(EditorContext& ctx)
         resetDisplay(ctx);
         return true;
     }
-    const Answer answer =
-        ctx.dialogs.ask(QStringLiteral("Save changes?"),
-                        QStringLiteral("Do you want to save the changes you made before before switching skills?"),
-                        Buttons::YesNoCancel, Icon::None);
+    const Answer answer = AskToSaveBeforeSwitch(ctx);
     if (answer == Answer::Cancel)
         return false;
-    if (answer == Answer::Yes) {
-        if (!EnsureArchiveChosen(ctx))
-            return false;
-        ArchiveTransfer(ctx, TransferStore, s.EntryName);
-    }
     resetDisplay(ctx);
     s.ChangesPending = false;
     if (answer == Answer::Yes)
@@ -88,6 +80,17 @@ bool settleBeforeSwitch(EditorContext& ctx)
 }
 
 } // namespace
+
+Answer AskToSaveBeforeSwitch(EditorContext& ctx)
+{
+    const Answer answer =
+        ctx.dialogs.ask(QStringLiteral("Save changes?"),
+                        QStringLiteral("Do you want to save the changes you made before before switching skills?"),
+                        Buttons::YesNoCancel, Icon::None);
+    if (answer == Answer::Yes && !StoreIntoChosenArchive(ctx))
+        return Answer::Cancel;
+    return answer;
+}
 
 void lstSkill_Click(EditorContext& ctx)
 {
