@@ -14,9 +14,9 @@
 
 namespace {
 
-// The shared fixtures lie beside the repository.
+// A real registry file written by Wine, kept with the tests.
 const QString SystemReg = QFileInfo(QStringLiteral(__FILE__)).absolutePath()
-                          + QStringLiteral("/../../shared/fixtures/wine/system.reg");
+                          + QStringLiteral("/../tests/data/wine/system.reg");
 
 void ParseSystemReg(benchmark::State& state)
 {

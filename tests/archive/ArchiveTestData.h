@@ -17,7 +17,7 @@ namespace vnt::test {
 
 inline QString fixture(const char* name)
 {
-    return QStringLiteral(VANTOR_FIXTURES_DIR "/") + QLatin1String(name);
+    return QStringLiteral(VANTOR_TEST_DATA_DIR "/") + QLatin1String(name);
 }
 
 inline QByteArray be32(std::uint32_t v)

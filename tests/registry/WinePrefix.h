@@ -14,7 +14,7 @@ namespace vnt::test {
 
 inline QString wineFixture(const QString& name)
 {
-    return QStringLiteral(VANTOR_FIXTURES_DIR "/wine/") + name;
+    return QStringLiteral(VANTOR_TEST_DATA_DIR "/wine/") + name;
 }
 
 struct WinePrefix {
