@@ -1,7 +1,7 @@
 // Extracting and storing one entry in archives of growing size, beside copying
 // the same bytes. Extraction should not depend on the archive's size; a store
 // should cost about one copy of the archive.
-#include "app/FileOps.h"
+#include "base/FileOps.h"
 #include "archive/VivArchive.h"
 
 #include <QFile>

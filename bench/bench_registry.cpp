@@ -1,6 +1,6 @@
 // How long finding the game in a Wine prefix's registry takes: parsing the real
 // system.reg (1.7 MB) and looking up the game's folder, as start-up does.
-#include "app/FileOps.h"
+#include "base/FileOps.h"
 #include "registry/WineRegFile.h"
 #include "registry/WineRegistry.h"
 #include "registry/cRegistry.h"

@@ -3,9 +3,11 @@
 VANTOR_PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev libpugixml-dev
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev librapidcheck-dev
   xvfb xauth xdotool fonts-liberation
   x11-apps netpbm
+  file dpkg-dev
+  gcovr graphviz
 )
 
 vantor_install_deps() {
@@ -22,9 +24,19 @@ vantor_install_deps() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Runs a command with its output kept in a log, which is printed when it fails.
+vantor_quietly() {
+  local log rc=0
+  log=$(mktemp)
+  "$@" >"$log" 2>&1 || rc=$?
+  [ $rc -eq 0 ] || { echo "failed ($rc): $*"; cat "$log"; }
+  rm -f "$log"
+  return $rc
+}
+
 # Configures and builds into the given folder; extra arguments go to cmake.
 vantor_build() {
   local dir=$1; shift
-  cmake -S "$VANTOR_ROOT" -B "$VANTOR_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  vantor_quietly cmake -S "$VANTOR_ROOT" -B "$VANTOR_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$VANTOR_ROOT/$dir" --parallel "$(nproc)"
 }

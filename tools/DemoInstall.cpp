@@ -2,8 +2,8 @@
 
 #include "DemoSlots.h"
 
-#include "app/Error.h"
-#include "app/FileOps.h"
+#include "base/Error.h"
+#include "base/FileOps.h"
 #include "archive/VivArchive.h"
 
 #include <QDir>

@@ -7,7 +7,7 @@
 
 #include "DemoInstall.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "archive/VivArchive.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "archive/VivOutput.h"
 
 #include <QDir>

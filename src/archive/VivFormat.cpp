@@ -1,6 +1,6 @@
 #include "archive/VivFormat.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <QDir>
 #include <QtEndian>

@@ -95,9 +95,9 @@ std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribut
 
 } // namespace
 
-void LoadDefinitions(EditorContext& ctx, const QString& path)
+void LoadDefinitions(pugi::xml_document& definitions, const QString& path)
 {
-    ctx.definitions.reset();
+    definitions.reset();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
@@ -106,13 +106,13 @@ void LoadDefinitions(EditorContext& ctx, const QString& path)
         return;
     // A document that fails part way keeps what was parsed before the fault; none
     // of a broken file is used.
-    if (!ctx.definitions.load_buffer(data.constData(), std::size_t(data.size())))
-        ctx.definitions.reset();
+    if (!definitions.load_buffer(data.constData(), std::size_t(data.size())))
+        definitions.reset();
 }
 
-std::optional<AttributeDefinition> FindAttribute(const EditorContext& ctx, const QString& key)
+std::optional<AttributeDefinition> FindAttribute(const pugi::xml_document& definitions, const QString& key)
 {
-    pugi::xpath_node_set attributes = ctx.definitions.select_nodes("//attribute");
+    pugi::xpath_node_set attributes = definitions.select_nodes("//attribute");
     attributes.sort();
     for (const pugi::xpath_node& item : attributes) {
         const auto keyText = fieldText(item.node(), "key");

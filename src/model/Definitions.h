@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EditorContext.h"
+#include <pugixml.hpp>
 #include "model/AttributeDefinition.h"
 
 #include <QString>
@@ -9,9 +9,9 @@
 
 namespace vnt {
 
-// Parses the definition file into ctx.definitions; a missing or malformed file
+// Parses the definition file into the document; a missing or malformed file
 // leaves the document empty and is not reported.
-void LoadDefinitions(EditorContext& ctx, const QString& path);
+void LoadDefinitions(pugi::xml_document& definitions, const QString& path);
 
 // The first attribute element in document order whose key equals key exactly.
 // Nothing when no element has that key, or when the first one that has it cannot
@@ -19,6 +19,6 @@ void LoadDefinitions(EditorContext& ctx, const QString& path);
 // does not fit, a range_mult of 0, an offset outside 5..32767, min_range above
 // max_range, or a scaled range or default beyond 32 bits. Nothing is cached: every
 // call reads the document again.
-std::optional<AttributeDefinition> FindAttribute(const EditorContext& ctx, const QString& key);
+std::optional<AttributeDefinition> FindAttribute(const pugi::xml_document& definitions, const QString& key);
 
 } // namespace vnt

@@ -1,6 +1,6 @@
 #include "model/NumberText.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <QLocale>
 

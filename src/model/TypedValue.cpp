@@ -1,7 +1,7 @@
 #include "model/TypedValue.h"
 
-#include "app/Error.h"
-#include "app/FileOps.h"
+#include "base/Error.h"
+#include "base/FileOps.h"
 #include "model/NumberText.h"
 
 #include <QDir>
@@ -127,19 +127,18 @@ QString TypeTagText(qint16 word)
     return QString::number(quint16(word), 16).toUpper();
 }
 
-QString ReadTypeTag(const EditorState& state, int position)
+QString ReadTypeTag(const QString& path, int position)
 {
-    const QString path = state.workFilePath();
     if (position <= TagDistance)
         throw Error(err::InvalidCall, QStringLiteral("Position %1 leaves no room for a type tag in '%2'")
                                           .arg(position).arg(shown(path)));
     return TypeTagText(little<qint16>(readAt(path, position - TagDistance, 2)));
 }
 
-TypedValue ReadValue(const EditorState& state, const QString& path, int position, QString& typeName)
+TypedValue ReadValue(const QString& workFile, const QString& path, int position, QString& typeName)
 {
     if (typeName.isEmpty())
-        typeName = ReadTypeTag(state, position);
+        typeName = ReadTypeTag(workFile, position);
     if (typeName == QLatin1String("B17B")) {
         const quint32 bits = little<quint32>(readAt(path, position, 4));
         float value = 0;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/EditorState.h"
-
 #include <QString>
 #include <QtGlobal>
 
@@ -45,14 +43,14 @@ private:
 // word as its four-digit pattern ("B17B", "B810", "302", "0").
 QString TypeTagText(qint16 word);
 
-// The tag text of the slot at position in the working copy.
-QString ReadTypeTag(const EditorState& state, int position);
+// The tag text of the slot at position in the working copy at path.
+QString ReadTypeTag(const QString& path, int position);
 
 // Reads the value at position of the file at path in the form named by typeName:
 // "B17B" (float), "B810" (32-bit), "INT" (16-bit), exact case; any other name reads
-// nothing. An empty typeName is first replaced by ReadTypeTag(state, position),
+// nothing. An empty typeName is first replaced by ReadTypeTag(workFile, position),
 // and the caller gets that tag text back in it.
-TypedValue ReadValue(const EditorState& state, const QString& path, int position, QString& typeName);
+TypedValue ReadValue(const QString& workFile, const QString& path, int position, QString& typeName);
 
 // Writes a value at position of the file at path in the form named by typeName,
 // upper-cased: "B17B", "B810" or "0302"; any other name writes nothing. Integer

@@ -1,7 +1,7 @@
 #include "registry/WineRegistry.h"
 
-#include "app/Error.h"
-#include "app/FileOps.h"
+#include "base/Error.h"
+#include "base/FileOps.h"
 #include "registry/WineServer.h"
 
 #include <QDir>

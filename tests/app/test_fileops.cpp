@@ -1,5 +1,5 @@
-#include "app/Error.h"
-#include "app/FileOps.h"
+#include "base/Error.h"
+#include "base/FileOps.h"
 #include "support/TestEditor.h"
 
 #include <QFile>

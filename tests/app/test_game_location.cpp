@@ -1,8 +1,8 @@
 // Finding the game's archive: the registry at start-up, and the Browse button.
-#include "app/Events.h"
-#include "app/GameLocation.h"
-#include "app/Startup.h"
-#include "registry/MemoryRegistry.h"
+#include "editor/Events.h"
+#include "handlers/GameLocation.h"
+#include "handlers/Startup.h"
+#include "support/MemoryRegistry.h"
 #include "registry/WinePrefix.h"
 #include "registry/WineRegistry.h"
 #include "support/TestEditor.h"

@@ -1,6 +1,6 @@
-#include "app/Events.h"
-#include "app/Startup.h"
-#include "support/FakeArchiveLibrary.h"
+#include "editor/Events.h"
+#include "handlers/Startup.h"
+#include "support/FakeArchive.h"
 #include "support/TestEditor.h"
 
 #include <QFile>
@@ -28,7 +28,7 @@ struct QuitTest : ::testing::Test {
     bool exists(const char* name) const { return QFile::exists(e.path(QString::fromLatin1(name))); }
 
     TestEditor e;
-    std::shared_ptr<FakeArchiveLibrary> library = std::make_shared<FakeArchiveLibrary>();
+    std::shared_ptr<FakeArchive> library = std::make_shared<FakeArchive>();
 };
 
 } // namespace

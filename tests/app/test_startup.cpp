@@ -1,5 +1,5 @@
-#include "app/Events.h"
-#include "app/Startup.h"
+#include "editor/Events.h"
+#include "handlers/Startup.h"
 #include "support/TestEditor.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "handlers/Startup.h"
 #include "support/EnvGuard.h"
 #include "support/TestEditor.h"
 

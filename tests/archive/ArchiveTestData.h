@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "archive/VivArchive.h"
 #include "archive/VivOutput.h"
 #include "support/TestEditor.h"

@@ -1,9 +1,9 @@
 #include "StoryEditor.h"
 
-#include "app/GameLocation.h"
-#include "app/Startup.h"
-#include "archive/ArchiveLibrary.h"
-#include "model/Selection.h"
+#include "handlers/GameLocation.h"
+#include "handlers/Startup.h"
+#include "archive/ArchiveAccess.h"
+#include "handlers/Selection.h"
 
 #include <QtEndian>
 
@@ -47,7 +47,7 @@ StoryEditor::StoryEditor() : archive(path(QStringLiteral("game/gamedata/aidata.v
                                  {"Medium.ubc", levelEntry(2)},
                                  {"Difficlt.ubc", levelEntry(3)},
                                  {"rules.txt", "play fair"}});
-    ctx.archive = makeArchiveLibrary();
+    ctx.archive = makeArchiveAccess();
     ctx.now = [] { return QDateTime(QDate(2026, 3, 5), QTime(9, 7)); };
     dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
     runHandler(ctx, &Form_Load);

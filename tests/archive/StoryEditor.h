@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Events.h"
+#include "editor/Events.h"
 #include "archive/VivArchive.h"
 #include "support/TestEditor.h"
 

@@ -1,7 +1,7 @@
 #include "StoryEditor.h"
 
-#include "archive/ApplyCancel.h"
-#include "model/Selection.h"
+#include "handlers/ApplyCancel.h"
+#include "handlers/Selection.h"
 
 #include <QtEndian>
 

@@ -1,9 +1,9 @@
 #include "StoryEditor.h"
 
-#include "archive/ApplyCancel.h"
-#include "archive/ArchiveLibrary.h"
+#include "handlers/ApplyCancel.h"
+#include "archive/ArchiveAccess.h"
 #include "archive/VivOutput.h"
-#include "model/Selection.h"
+#include "handlers/Selection.h"
 
 #include <QFile>
 #include <QProcess>
@@ -49,19 +49,18 @@ struct ApplyFaults : ::testing::Test {
 };
 
 // Removes the archive just before the library stores into it.
-class VanishingArchive : public ArchiveLibrary {
+class VanishingArchive : public ArchiveAccess {
 public:
-    explicit VanishingArchive(std::shared_ptr<ArchiveLibrary> real) : real_(std::move(real)) {}
-    int ExportFile(char* a, char* n, const char* o, std::int32_t f) override { return real_->ExportFile(a, n, o, f); }
-    int AddFile(char* archive, const char* file, std::int32_t flags) override
+    explicit VanishingArchive(std::shared_ptr<ArchiveAccess> real) : real_(std::move(real)) {}
+    void exportFile(const QString& a, const QString& n, const QString& o) override { real_->exportFile(a, n, o); }
+    void addFile(const QString& archive, const QString& file) override
     {
-        QFile::remove(QString::fromLocal8Bit(archive));
-        return real_->AddFile(archive, file, flags);
+        QFile::remove(archive);
+        real_->addFile(archive, file);
     }
-    QString lastError() const override { return real_->lastError(); }
 
 private:
-    std::shared_ptr<ArchiveLibrary> real_;
+    std::shared_ptr<ArchiveAccess> real_;
 };
 
 // Makes a folder unwritable for the length of a test; root needs the immutable

@@ -5,7 +5,7 @@
 //
 // Exits with 1 and a message on stderr when the archive or the entry cannot be read.
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "archive/VivArchive.h"
 
 #include <cstdio>

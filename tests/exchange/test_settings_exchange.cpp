@@ -1,7 +1,7 @@
-#include "app/Events.h"
-#include "archive/ApplyCancel.h"
-#include "exchange/SettingsExchange.h"
-#include "support/FakeArchiveLibrary.h"
+#include "editor/Events.h"
+#include "handlers/ApplyCancel.h"
+#include "handlers/SettingsExchange.h"
+#include "support/FakeArchive.h"
 #include "support/TestEditor.h"
 
 #include <QFile>
@@ -60,7 +60,7 @@ struct ExchangeTest : ::testing::Test {
     }
 
     TestEditor e;
-    std::shared_ptr<FakeArchiveLibrary> library = std::make_shared<FakeArchiveLibrary>();
+    std::shared_ptr<FakeArchive> library = std::make_shared<FakeArchive>();
 };
 
 } // namespace

@@ -28,7 +28,7 @@ QString attributeXml(const QMap<QString, QString>& changes)
 void loadDefinitions(TestEditor& editor, const QString& body)
 {
     writeBytes(editor.path("aidata.xml"), ("<?xml version=\"1.0\"?>\n<aidata>\n" + body + "</aidata>\n").toUtf8());
-    LoadDefinitions(editor.ctx, editor.path("aidata.xml"));
+    LoadDefinitions(editor.ctx.definitions, editor.path("aidata.xml"));
 }
 
 QByteArray singleBytes(float value)

@@ -1,5 +1,5 @@
 #include "model/AttributeCatalogue.h"
-#include "model/AttributeTree.h"
+#include "handlers/AttributeTree.h"
 #include "support/TestEditor.h"
 
 #include <gtest/gtest.h>

@@ -15,7 +15,7 @@ std::optional<AttributeDefinition> findIn(const QString& body, const QString& ke
 {
     TestEditor editor;
     loadDefinitions(editor, body);
-    return FindAttribute(editor.ctx, key);
+    return FindAttribute(editor.ctx.definitions, key);
 }
 
 } // namespace
@@ -72,12 +72,12 @@ TEST(Definitions, NumbersAreReadInTheUsersLocale)
 TEST(Definitions, MissingBrokenOrEmptyFilesFindNothing)
 {
     TestEditor editor;
-    LoadDefinitions(editor.ctx, editor.path("missing.xml"));
-    EXPECT_FALSE(FindAttribute(editor.ctx, Key));
+    LoadDefinitions(editor.ctx.definitions, editor.path("missing.xml"));
+    EXPECT_FALSE(FindAttribute(editor.ctx.definitions, Key));
     // Nothing before the fault of a broken file is used, and a new load replaces the old.
     loadDefinitions(editor, attributeXml());
     writeBytes(editor.path("broken.xml"), ("<aidata>" + attributeXml() + "<attribute>").toUtf8());
-    LoadDefinitions(editor.ctx, editor.path("broken.xml"));
-    EXPECT_FALSE(FindAttribute(editor.ctx, Key));
+    LoadDefinitions(editor.ctx.definitions, editor.path("broken.xml"));
+    EXPECT_FALSE(FindAttribute(editor.ctx.definitions, Key));
     EXPECT_FALSE(findIn("<other><key>pass_intercept_cpu</key></other>"));
 }

@@ -1,6 +1,6 @@
 #include "ModelFixtures.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "model/NumberText.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "DemoInstall.h"
 #include "DemoSlots.h"
 
-#include "app/Error.h"
-#include "app/GameLocation.h"
+#include "base/Error.h"
+#include "handlers/GameLocation.h"
 #include "archive/VivArchive.h"
 #include "model/AttributeCatalogue.h"
 #include "model/Definitions.h"
@@ -44,8 +44,8 @@ std::set<QString> leafKeys()
 }
 
 struct SampleDefinitionsTest : ::testing::Test {
-    void SetUp() override { LoadDefinitions(editor.ctx, SampleDefinitions); }
-    AttributeDefinition find(const QString& key) { return FindAttribute(editor.ctx, key).value(); }
+    void SetUp() override { LoadDefinitions(editor.ctx.definitions, SampleDefinitions); }
+    AttributeDefinition find(const QString& key) { return FindAttribute(editor.ctx.definitions, key).value(); }
 
     test::TestEditor editor;
 };
@@ -57,7 +57,7 @@ TEST_F(SampleDefinitionsTest, EveryLeafAndNoGroupSelectsAnAttributeWithDefaultsI
     for (const CatalogueNode& node : AttributeCatalogue()) {
         const QString key = node.key.toString();
         SCOPED_TRACE(key.toStdString());
-        ASSERT_EQ(FindAttribute(editor.ctx, key).has_value(), leaves.count(key) == 1);
+        ASSERT_EQ(FindAttribute(editor.ctx.definitions, key).has_value(), leaves.count(key) == 1);
         if (!leaves.count(key))
             continue;
         const AttributeDefinition def = find(key);
@@ -84,7 +84,7 @@ TEST_F(SampleDefinitionsTest, DemoArchiveHoldsEachLevelsDefaultsInTaggedSlots)
             const AttributeDefinition def = find(key);
             const double expected = NumberFromText(def.DefaultFor(skillName).value());
             QString typeName;
-            const TypedValue value = ReadValue(editor.ctx.state, editor.workFile(), def.offset, typeName);
+            const TypedValue value = ReadValue(editor.ctx.state.workFilePath(), editor.workFile(), def.offset, typeName);
             if (typeName == QLatin1String("B810"))
                 EXPECT_EQ(value.int32(), qint32(expected));
             else if (typeName == QLatin1String("B17B"))

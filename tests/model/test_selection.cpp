@@ -1,7 +1,7 @@
 #include "ModelFixtures.h"
 
-#include "app/Events.h"
-#include "model/Selection.h"
+#include "editor/Events.h"
+#include "handlers/Selection.h"
 
 #include <gtest/gtest.h>
 

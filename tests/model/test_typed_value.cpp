@@ -1,6 +1,6 @@
 #include "ModelFixtures.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "model/TypedValue.h"
 
 #include <QFile>
@@ -23,7 +23,7 @@ struct WorkingCopy : TestEditor {
     }
     TypedValue read(int position, QString typeName = {})
     {
-        return ReadValue(ctx.state, workFile(), position, typeName);
+        return ReadValue(ctx.state.workFilePath(), workFile(), position, typeName);
     }
     // Writes, then names the run of bytes that changed: "position:hex".
     QString write(int position, const QString& value, const QString& typeName)
@@ -60,9 +60,9 @@ TEST(TypedValue, ReadsTheFormTheTagOrTheNameGives)
     EXPECT_EQ(TypeTagText(0), "0");
     EXPECT_EQ(TypeTagText(-1), "FFFF");
     WorkingCopy w;
-    EXPECT_EQ(ReadTypeTag(w.ctx.state, 33), "302");
+    EXPECT_EQ(ReadTypeTag(w.ctx.state.workFilePath(), 33), "302");
     QString typeName;
-    EXPECT_EQ(ReadValue(w.ctx.state, w.workFile(), 9, typeName).text(), "0.3");
+    EXPECT_EQ(ReadValue(w.ctx.state.workFilePath(), w.workFile(), 9, typeName).text(), "0.3");
     EXPECT_EQ(typeName, "B17B");
     EXPECT_EQ(w.read(21), TypedValue(qint32(-70000)));
     EXPECT_EQ(w.read(33, "INT"), TypedValue(qint16(-2)));
@@ -73,7 +73,7 @@ TEST(TypedValue, ReadsTheFormTheTagOrTheNameGives)
     // With no name, the tag comes from the working copy even when another file is read.
     writeBytes(w.path("other"), singleBytes(1.5f).repeated(8));
     typeName.clear();
-    EXPECT_EQ(ReadValue(w.ctx.state, w.path("other"), 21, typeName), TypedValue(qint32(0x3FC00000)));
+    EXPECT_EQ(ReadValue(w.ctx.state.workFilePath(), w.path("other"), 21, typeName), TypedValue(qint32(0x3FC00000)));
 }
 
 TEST(TypedValue, WritesOnlyTheValueBytesInTheNamedForm)
@@ -97,8 +97,8 @@ TEST(TypedValue, RefusesBadAccessesWithoutTouchingTheFile)
     WorkingCopy w;
     const EditorState& s = w.ctx.state;
     const QString f = w.workFile();
-    EXPECT_EQ(errorOf([&] { ReadTypeTag(s, 4); }), err::InvalidCall);
-    EXPECT_EQ(errorOf([&] { ReadTypeTag(s, 69); }), err::PastEndOfFile);
+    EXPECT_EQ(errorOf([&] { ReadTypeTag(s.workFilePath(), 4); }), err::InvalidCall);
+    EXPECT_EQ(errorOf([&] { ReadTypeTag(s.workFilePath(), 69); }), err::PastEndOfFile);
     EXPECT_EQ(errorOf([&] { w.read(62, "B17B"); }), err::PastEndOfFile);
     EXPECT_EQ(errorOf([&] { WriteValue(f, 0, 1.0, "B810"); }), err::InvalidCall);
     EXPECT_EQ(errorOf([&] { WriteValue(f, 64, 1.0, "0302"); }), err::PastEndOfFile);

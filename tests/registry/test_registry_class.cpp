@@ -1,5 +1,5 @@
 // The registry class over the in-memory registry.
-#include "registry/MemoryRegistry.h"
+#include "support/MemoryRegistry.h"
 #include "registry/cRegistry.h"
 #include "support/EnvGuard.h"
 

@@ -1,5 +1,5 @@
 // The text form of a Wine prefix's registry files: reading and writing.
-#include "app/FileOps.h"
+#include "base/FileOps.h"
 #include "registry/RegistryBackend.h"
 #include "registry/WineRegFile.h"
 #include "registry/WinePrefix.h"

@@ -1,5 +1,5 @@
 // The registry class over the registry files of a Wine prefix.
-#include "app/FileOps.h"
+#include "base/FileOps.h"
 #include "registry/WinePrefix.h"
 #include "registry/WineRegFile.h"
 #include "registry/WineRegistry.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Controls.h"
+#include "editor/Controls.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "editor/Dialogs.h"
 
 #include <QString>
 

@@ -1,7 +1,8 @@
 #include "support/TestEditor.h"
 
-#include "app/Events.h"
-#include "app/Startup.h"
+#include "editor/Events.h"
+#include "handlers/SkillLevels.h"
+#include "handlers/Startup.h"
 
 #include <QFile>
 

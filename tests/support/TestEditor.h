@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EditorContext.h"
+#include "editor/EditorContext.h"
 #include "support/EnvGuard.h"
 #include "support/FakeControls.h"
 #include "support/ScriptedDialogs.h"

@@ -3,8 +3,9 @@
 // Helpers for the window's Qt Test programs: a window whose events run
 // recorders instead of the editor's handlers.
 
-#include "MainWindow.h"
-#include "QtDialogs.h"
+#include "window/MainWindow.h"
+#include "support/QueuedDialogs.h"
+#include "window/QtDialogs.h"
 
 #include <QStringList>
 
@@ -43,14 +44,13 @@ struct HandlerLog {
 
 // A window with recorders behind its events and dialogs answered from the queue.
 struct RecordedWindow {
-    RecordedWindow() : window(std::make_unique<MainWindow>(dialogs, log.handlers())) { QtDialogs::clearQueue(); }
-    ~RecordedWindow() { QtDialogs::clearQueue(); }
+    RecordedWindow() : window(std::make_unique<MainWindow>(dialogs, log.handlers())) {}
 
     template <typename T = QWidget>
     T* control(Control c) const { return qobject_cast<T*>(window->widget(c)); }
 
     HandlerLog log;
-    QtDialogs dialogs;
+    QueuedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -1,7 +1,7 @@
 // The message boxes and file dialogs: texts and filters as Qt gets them, the
-// answers, and the queue that answers in place of a person.
+// answers.
 
-#include "QtDialogs.h"
+#include "window/QtDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,8 +36,6 @@ void onNextModal(std::function<void(QWidget*)> act)
 class QtDialogsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { QtDialogs::clearQueue(); }
-    void cleanup() { QtDialogs::clearQueue(); }
 
     void textsAndFiltersTakeQtsForm()
     {

@@ -3,7 +3,7 @@
 
 #include "WindowTesting.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <QApplication>
 #include <QSlider>
@@ -264,10 +264,10 @@ private Q_SLOTS:
             r.window->context().state.ChangesPending = true;
             throw Error(err::DeviceIO, QStringLiteral("The disk went away."));
         };
-        QtDialogs::queueAnswer(Answer::Ok);
+        r.dialogs.queueAnswer(Answer::Ok);
         QTest::mouseClick(r.control(Control::btnApplyAIChanges), Qt::LeftButton);
-        QCOMPARE(QtDialogs::shown().size(), std::size_t(1));
-        QVERIFY(QtDialogs::shown()[0].icon == Icon::Critical);
+        QCOMPARE(r.dialogs.shown().size(), std::size_t(1));
+        QVERIFY(r.dialogs.shown()[0].icon == Icon::Critical);
         QVERIFY(!r.window->context().state.ChangesPending);
     }
 

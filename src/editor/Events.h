@@ -1,0 +1,29 @@
+#pragma once
+
+#include "editor/EditorContext.h"
+#include "base/Error.h"
+
+#include <functional>
+
+namespace vnt {
+
+using Handler = std::function<void(EditorContext&)>;
+
+// Runs one event handler. A failure is shown in the error box with its number and
+// description, the shared state is put back as it was before the handler began,
+// and the editor keeps running.
+void runHandler(EditorContext& ctx, const Handler& handler);
+
+// Shows a failure in the error box.
+void reportError(EditorContext& ctx, const Error& error);
+
+// Runs the handler of a control whose state changed, by the user or from code.
+// Inside another handler a failure is kept and raised again by selectSkill, so
+// the outer handler stops as well.
+void runChangeHandler(EditorContext& ctx, const Handler& handler);
+
+// Sets the skill list's selection from code; the skill-list handler runs before
+// this returns (unless the index is already selected) and its failure is raised here.
+void selectSkill(EditorContext& ctx, int index);
+
+} // namespace vnt

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "editor/EditorContext.h"
+
+#include <QString>
+
+namespace vnt {
+
+// A click on a tree node: shows the attribute with the node's key.
+void TreeView_AI_NodeClick(EditorContext& ctx, const QString& key);
+// A move of the slider by the user: writes the new value into the working copy.
+void valueSlider_Scroll(EditorContext& ctx);
+// Reset to Default, after asking.
+void btnSetDefaultValue_Click(EditorContext& ctx);
+
+void SetSliderRange(EditorContext& ctx, const QString& minText, const QString& maxText, qint32 scale);
+// Empties the attribute display and disables the editing controls.
+void ClearAttributeDisplay(EditorContext& ctx);
+
+} // namespace vnt

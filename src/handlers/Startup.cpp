@@ -1,0 +1,170 @@
+#include "handlers/Startup.h"
+
+#include "base/FileOps.h"
+#include "handlers/GameLocation.h"
+#include "handlers/ApplyCancel.h"
+#include "handlers/ArchiveTransfer.h"
+#include "editor/Events.h"
+#include "handlers/AttributeTree.h"
+#include "model/Definitions.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QScopeGuard>
+#include <QProcessEnvironment>
+
+#include <memory>
+
+namespace vnt {
+
+namespace {
+
+const QString WorkCopyName = QStringLiteral("vnt08.tmp");
+const QString ImportCopyName = QStringLiteral("vnt08exp.tmp");
+const QString GameKey = QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\");
+const QString GameValue = QStringLiteral("Install Dir");
+
+const QChar CR(13);
+
+// The value of an environment variable whose name matches without regard to
+// letter case, as Windows matches them.
+QString environmentValue(const QString& name)
+{
+    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (env.contains(name))
+        return env.value(name);
+    const QStringList keys = env.keys();
+    for (const QString& key : keys) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return env.value(key);
+    }
+    return QString();
+}
+
+QString withoutTrailingSeparator(QString folder)
+{
+    while (folder.size() > 1 && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
+        folder.chop(1);
+    return folder;
+}
+
+void askToUseFoundGame(EditorContext& ctx)
+{
+    const QString text = QStringLiteral("VNT08 found NHL08 at the following location:") + CR + CR
+                         + ctx.state.InstallDir + CR + CR
+                         + QStringLiteral("Do you want to modify the AI data from this location?");
+    if (ctx.dialogs.ask(QStringLiteral("Found NHL08..."), text, Buttons::YesNo, Icon::None) == Answer::Yes)
+        SetAIFile(ctx, ctx.state.InstallDir + joinPath(QStringLiteral("gamedata"), QStringLiteral("aidata.viv")));
+}
+
+void warnGameNotFound(EditorContext& ctx)
+{
+    const QString text = QStringLiteral("VNT08 cannot find an NHL08 installation on you computer.") + CR
+                         + QStringLiteral("Use the 'Browse' button to open your NHL08's 'aidata.viv' file.");
+    ctx.dialogs.tell(QStringLiteral("Can't find NHL08..."), text, Icon::Exclamation);
+}
+
+// One editor at a time: two would share the working copy in the temporary folder.
+bool lockTempFolder(EditorContext& ctx, const QString& folder)
+{
+    auto lock = std::make_unique<QLockFile>(joinPath(folder, QStringLiteral("vnt08.lock")));
+    lock->setStaleLockTime(0); // stale only when its process is gone
+    if (!lock->tryLock()) {
+        ctx.dialogs.tell(QStringLiteral("Vantor 08 is already running"),
+                         QStringLiteral("Another Vantor 08 editor is already open and uses the working copy in ")
+                             + QDir::toNativeSeparators(folder) + QStringLiteral(".") + CR
+                             + QStringLiteral("Only one editor can run at a time: please close the other one first."),
+                         Icon::Exclamation);
+        return false;
+    }
+    ctx.instanceLock = std::move(lock);
+    return true;
+}
+
+// Quit's save question. False when the user cancelled, or wanted to save but no
+// archive was chosen to save into.
+bool settlePendingChangesBeforeQuit(EditorContext& ctx)
+{
+    if (!ctx.state.ChangesPending) {
+        return ctx.dialogs.ask(QStringLiteral("Quit VNT 08?"), QStringLiteral("Quit VNT 08 now ?"),
+                               Buttons::YesNo, Icon::None) == Answer::Yes;
+    }
+    const Answer answer = ctx.dialogs.ask(QStringLiteral("Save changes?"),
+                                          QStringLiteral("Do you want to save changes before quitting?"),
+                                          Buttons::YesNoCancel, Icon::None);
+    if (answer == Answer::Cancel)
+        return false;
+    return answer == Answer::No || StoreIntoChosenArchive(ctx);
+}
+
+} // namespace
+
+QString GetTempFolder(EditorContext& ctx)
+{
+    const QString value = environmentValue(QStringLiteral("temp"));
+    ctx.state.TempFolder = value;
+    if (!value.isEmpty())
+        return withoutTrailingSeparator(value);
+#ifndef Q_OS_WIN
+    // The platform's own convention: TMPDIR, else /tmp. An installed program's
+    // folder is not writable, so it comes last.
+    const QString tmpdir = environmentValue(QStringLiteral("TMPDIR"));
+    if (!tmpdir.isEmpty())
+        return withoutTrailingSeparator(tmpdir);
+    if (QDir(QStringLiteral("/tmp")).exists())
+        return QStringLiteral("/tmp");
+#endif
+    return ctx.programFolder;
+}
+
+void Form_Load(EditorContext& ctx)
+{
+    EditorState& s = ctx.state;
+    if (!lockTempFolder(ctx, GetTempFolder(ctx))) {
+        // No working copy of its own, so closing deletes nothing of the other editor's.
+        s.WorkFileName.clear();
+        ctx.controls.closeWindow();
+        return;
+    }
+    s.WorkFileName = WorkCopyName;
+    ctx.controls.setCaption(Control::labAppVersion, QStringLiteral("v") + QStringLiteral("1.0"));
+    s.TempFolder = GetTempFolder(ctx);
+    s.InstallDir = nativeInstallFolder(ctx, GetRegistryValue(ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, GameValue));
+    s.AIFilePath = s.InstallDir + joinPath(QStringLiteral("gamedata"), QStringLiteral("aidata.viv"));
+    selectSkill(ctx, 0);
+    LoadDefinitions(ctx.definitions, joinPath(ctx.programFolder, QStringLiteral("aidata.xml")));
+    BuildAttributeTree(ctx);
+    ctx.controls.ensureVisible(QStringLiteral("AI"));
+    ctx.controls.showWindow();
+    if (!s.InstallDir.isEmpty())
+        askToUseFoundGame(ctx);
+    else
+        warnGameNotFound(ctx);
+}
+
+void btnQuit_Click(EditorContext& ctx)
+{
+    if (!settlePendingChangesBeforeQuit(ctx))
+        return;
+    // Both possible working copies go, whatever WorkFileName names now.
+    for (const QString& name : {WorkCopyName, ImportCopyName}) {
+        const QString path = joinPath(ctx.state.TempFolder, name);
+        if (FileExists(path))
+            removeFile(path);
+    }
+    ctx.controls.closeWindow();
+}
+
+void Form_Unload(EditorContext& ctx)
+{
+    const EditorState& s = ctx.state;
+    if (s.TempFolder.isEmpty() || s.WorkFileName.isEmpty())
+        return;
+    const auto releaseLock = qScopeGuard([&ctx] { ctx.instanceLock.reset(); });
+    // Only a file whose listed name equals WorkFileName exactly is deleted.
+    const QStringList listed = QDir(s.TempFolder).entryList({s.WorkFileName}, QDir::Files | QDir::Hidden);
+    if (listed.contains(s.WorkFileName, Qt::CaseSensitive))
+        removeFile(s.workFilePath());
+}
+
+} // namespace vnt

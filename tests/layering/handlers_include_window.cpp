@@ -1,0 +1,2 @@
+// Must not compile: no handler knows a widget.
+#include "window/MainWindow.h"
