@@ -4,32 +4,32 @@
 
 namespace vnt {
 
-// The window's controls the logic touches, by their names in the window.
-enum class Control {
-    TreeView_AI,
-    btnBrowseAIFile,
-    labAttributeDescription,
-    valueSlider,
-    btnSetDefaultValue,
-    InvalidFileMsg,
-    lstSkill,
-    labDefaultValue,
-    labAttributeName,
-    labMinRange,
-    labMaxRange,
-    btnApplyAIChanges,
-    btnCancelAIChanges,
-    btnQuit,
-    btnExportVNTSettings,
-    labAppVersion,
-    btnImportVNTSettings,
-    labSliderValue,
-    labAIfilePath,
-    btnAItreeExpandAll,
-    btnAItreeCollapseAll,
-};
+// The window's controls the logic touches, by their names in the window: the one
+// list that the enum, the names and the window's design table come from.
+#define VANTOR_CONTROLS(X)                                                                              \
+    X(TreeView_AI) X(btnBrowseAIFile) X(labAttributeDescription) X(valueSlider) X(btnSetDefaultValue)  \
+    X(InvalidFileMsg) X(lstSkill) X(labDefaultValue) X(labAttributeName) X(labMinRange) X(labMaxRange) \
+    X(btnApplyAIChanges) X(btnCancelAIChanges) X(btnQuit) X(btnExportVNTSettings) X(labAppVersion)     \
+    X(btnImportVNTSettings) X(labSliderValue) X(labAIfilePath) X(btnAItreeExpandAll) X(btnAItreeCollapseAll)
+
+#define VANTOR_CONTROL_ENUM(name) name,
+enum class Control { VANTOR_CONTROLS(VANTOR_CONTROL_ENUM) };
+#undef VANTOR_CONTROL_ENUM
+
+#define VANTOR_CONTROL_NAME(name) #name,
+inline constexpr const char* ControlNames[] = {VANTOR_CONTROLS(VANTOR_CONTROL_NAME)};
+#undef VANTOR_CONTROL_NAME
+
+// Every control of the list, in its order.
+#define VANTOR_CONTROL_VALUE(name) Control::name,
+inline constexpr Control AllControls[] = {VANTOR_CONTROLS(VANTOR_CONTROL_VALUE)};
+#undef VANTOR_CONTROL_VALUE
 
 // Its name as the window and the tests know it ("btnApplyAIChanges", ...).
+constexpr const char* nameOf(Control control)
+{
+    return ControlNames[int(control)];
+}
 QString controlName(Control control);
 
 // What the editor's logic needs of the window. The Qt window implements it; tests
