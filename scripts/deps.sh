@@ -6,6 +6,7 @@ VANTOR_PACKAGES=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation
   x11-apps netpbm
+  wine wine64 g++-mingw-w64-x86-64-posix googletest
 )
 
 vantor_install_deps() {
