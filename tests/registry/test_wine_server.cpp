@@ -5,41 +5,12 @@
 #include "registry/cRegistry.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 using namespace vnt;
-
-namespace {
-
-// Runs wineserver with the prefix's WINEPREFIX; the server started ends with the test.
-class WineServerProcess {
-public:
-    WineServerProcess(QString program, const QString& prefix) : program_(std::move(program))
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("WINEPREFIX"), prefix);
-        environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-        process_.setProcessEnvironment(environment);
-    }
-    ~WineServerProcess() { run(QStringLiteral("-k")); }
-    WineServerProcess(const WineServerProcess&) = delete;
-    WineServerProcess& operator=(const WineServerProcess&) = delete;
-
-    // "-p60" starts a server (it returns once the server is ready, and the server
-    // ends a minute after its last client, should the test fail to end it);
-    // "-k" ends it and returns once it has ended and saved the registry.
-    bool run(const QString& option)
-    {
-        process_.start(program_, {option});
-        return process_.waitForFinished(60000) && process_.exitStatus() == QProcess::NormalExit;
-    }
-
-private:
-    QString program_;
-    QProcess process_;
-};
 
 TEST(WineServer, ChangesAreRefusedWhileTheRealWineserverRunsAndGoThroughAfterIt)
 {
@@ -47,8 +18,18 @@ TEST(WineServer, ChangesAreRefusedWhileTheRealWineserverRunsAndGoThroughAfterIt)
     if (program.isEmpty())
         GTEST_SKIP() << "wineserver is not installed";
     test::WinePrefix prefix;
-    WineServerProcess server(program, prefix.root());
-    ASSERT_TRUE(server.run(QStringLiteral("-p60")));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("WINEPREFIX"), prefix.root());
+    // "-p60" returns once the server is ready (which ends a minute after its last
+    // client, should the test not end it); "-k" once it has saved and ended.
+    const auto wineserver = [&](const char* option) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, {QString::fromLatin1(option)});
+        return process.waitForFinished(60000) && process.exitCode() == 0;
+    };
+    const auto stop = qScopeGuard([&] { wineserver("-k"); });
+    ASSERT_TRUE(wineserver("-p60"));
 
     cRegistry r(std::make_shared<WineRegistry>(prefix.root()));
     r.setClassKey(qint32(reg::LocalMachine));
@@ -65,14 +46,12 @@ TEST(WineServer, ChangesAreRefusedWhileTheRealWineserverRunsAndGoThroughAfterIt)
     }
     EXPECT_EQ(readFile(prefix.path(QStringLiteral("system.reg"))), before);
 
-    ASSERT_TRUE(server.run(QStringLiteral("-k")));
     // The ended server's folder stays in the temporary folder; from there too the
     // change goes through.
+    ASSERT_TRUE(wineserver("-k"));
     const QString current = QDir::currentPath();
     QDir::setCurrent(QDir::tempPath());
     r.setValue(QStringLiteral("x"));
     QDir::setCurrent(current);
     EXPECT_EQ(r.Value(), QVariant(QStringLiteral("x")));
 }
-
-} // namespace
