@@ -3,6 +3,7 @@
 #include "registry/WinePrefix.h"
 #include "registry/WineRegistry.h"
 #include "registry/cRegistry.h"
+#include "support/EnvGuard.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -18,15 +19,12 @@ TEST(WineServer, ChangesAreRefusedWhileTheRealWineserverRunsAndGoThroughAfterIt)
     if (program.isEmpty())
         GTEST_SKIP() << "wineserver is not installed";
     test::WinePrefix prefix;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("WINEPREFIX"), prefix.root());
+    test::EnvGuard environment;
+    environment.set("WINEPREFIX", QFile::encodeName(prefix.root()));
     // "-p60" returns once the server is ready (which ends a minute after its last
     // client, should the test not end it); "-k" once it has saved and ended.
     const auto wineserver = [&](const char* option) {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(program, {QString::fromLatin1(option)});
-        return process.waitForFinished(60000) && process.exitCode() == 0;
+        return QProcess::execute(program, {QString::fromLatin1(option)}) == 0;
     };
     const auto stop = qScopeGuard([&] { wineserver("-k"); });
     ASSERT_TRUE(wineserver("-p60"));
