@@ -8,6 +8,7 @@ VANTOR_PACKAGES=(
   x11-apps netpbm
   file dpkg-dev
   gcovr graphviz
+  wine wine64 g++-mingw-w64-x86-64-posix googletest
 )
 
 vantor_install_deps() {

@@ -132,26 +132,6 @@ QList<TreeRegistry::Location> WineRegistry::views(const Location& request)
     return {Location{MachineHive, redirected}, request};
 }
 
-bool WineRegistry::serverRunning() const
-{
-    // The marker names the server's socket folder, as a link to it or in its text.
-    const QString marker = prefix_ + QStringLiteral("/wineserver");
-    const QFileInfo markerInfo(marker);
-    if (markerInfo.isSymLink() ? markerInfo.exists() : markerInfo.isDir())
-        return true;
-    if (markerInfo.isFile() && !markerInfo.isSymLink()) {
-        try {
-            const QString folder = QString::fromLocal8Bit(readFile(marker)).trimmed();
-            if (!folder.isEmpty() && QFileInfo::exists(folder))
-                return true;
-        } catch (const Error&) {
-            return true; // cannot tell: assume it runs rather than lose the change
-        }
-    }
-    const QString folder = wineServerFolder(prefix_, serverRoot_);
-    return !folder.isEmpty() && QFileInfo::exists(folder + QStringLiteral("/socket"));
-}
-
 void WineRegistry::beforeChange(int hive)
 {
     const HiveFile& file = files_[std::size_t(hive)];
@@ -161,12 +141,19 @@ void WineRegistry::beforeChange(int hive)
         throw Error(err::BadFileFormat,
                     QStringLiteral("'%1' cannot be read as a Wine registry file; it was left unchanged")
                         .arg(shown(file.path)));
-    if (serverRunning())
+    const WineServerState server = wineServerState(prefix_, serverRoot_);
+    if (server.kind == WineServerState::Running)
         throw Error(err::PermissionDenied,
                     QStringLiteral("The registry of the Wine prefix '%1' cannot be changed while its wineserver "
                                    "is running, because Wine would overwrite the change. Close the programs "
                                    "running in that prefix (or run 'wineserver -k') and try again.")
                         .arg(shown(prefix_)));
+    if (server.kind == WineServerState::Unknown)
+        throw Error(err::PermissionDenied,
+                    QStringLiteral("The registry of the Wine prefix '%1' was left unchanged: whether its "
+                                   "wineserver is running cannot be told (%2), and a running wineserver would "
+                                   "overwrite the change.")
+                        .arg(shown(prefix_), server.detail));
 }
 
 void WineRegistry::afterChange(int hive)

@@ -19,20 +19,18 @@ namespace vnt {
 // A file is parsed once and kept while its modification time and size stay the
 // same. Every change rewrites the file at once (a new file renamed over the old
 // one). Changes are refused with an error while the prefix's wineserver runs,
-// since it would overwrite them, and for a file that is not a registry file.
+// since it would overwrite them, when whether it runs cannot be told, and for a
+// file that is not a registry file.
 // Another computer's registry cannot be reached.
 class WineRegistry : public TreeRegistry {
 public:
-    // serverRoot: where wineservers keep their sockets (default /tmp/.wine-<uid>).
+    // serverRoot: the temporary folder in which wineservers keep their folders
+    // (default $TMPDIR and /tmp).
     explicit WineRegistry(QString prefix, QString serverRoot = QString());
 
     // $WINEPREFIX, else ~/.wine.
     static QString defaultPrefix();
     const QString& prefix() const { return prefix_; }
-
-    // Whether the prefix's wineserver runs: the prefix holds a "wineserver" file
-    // naming a folder that exists, or the server's socket folder has its socket.
-    bool serverRunning() const;
 
     // "C:\Some\Path\" through the prefix's dosdevices drive links; each part is
     // found by its exact name first, else without regard to letter case. The

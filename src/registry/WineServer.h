@@ -4,10 +4,21 @@
 
 namespace vnt {
 
-// The folder in which the wineserver of a prefix keeps its socket while it runs:
-// "<root>/server-<device>-<inode>" of the prefix folder, the root being
-// /tmp/.wine-<uid> unless given. Empty when it cannot be told (no such prefix, or a
-// system without Wine).
-QString wineServerFolder(const QString& prefix, const QString& root = QString());
+// What can be told of the wineserver of a Wine prefix.
+struct WineServerState {
+    enum Kind { Stopped, Running, Unknown };
+    Kind kind = Stopped;
+    // Running: the server's folder; Unknown: why it cannot be told.
+    QString detail;
+};
+
+// Finds the wineserver of a prefix where Wine finds it. Its folder is named
+// "server-<device>-<inode>" (in hex) after the prefix folder and lies in
+// "/tmp/.wine-<uid>" or, with Debian's Wine, in the folder that the prefix's
+// "wineserver" file names relative to the temporary folder ($TMPDIR, else /tmp). The
+// server runs while it holds the lock on the folder's "lock" file; a server that
+// ended leaves its folder and that file behind, unlocked.
+// tempRoot: the temporary folder to look in instead of $TMPDIR and /tmp.
+WineServerState wineServerState(const QString& prefix, const QString& tempRoot = QString());
 
 } // namespace vnt

@@ -3,9 +3,9 @@
 namespace vnt {
 
 // Windows runs no wineserver: its registry is the system's own.
-QString wineServerFolder(const QString&, const QString&)
+WineServerState wineServerState(const QString&, const QString&)
 {
-    return QString();
+    return WineServerState();
 }
 
 } // namespace vnt
