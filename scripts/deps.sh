@@ -6,6 +6,7 @@ VANTOR_PACKAGES=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation
   x11-apps netpbm
+  clang libclang-rt-14-dev
 )
 
 vantor_install_deps() {

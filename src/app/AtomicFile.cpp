@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
@@ -12,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,18 +88,26 @@ QString AtomicFile::temporaryPathFor(const QString& path, qint64 pid)
 
 void AtomicFile::removeStaleTemporaries(const QString& path)
 {
+    // Read with the system's calls: this runs before every write.
     const QFileInfo info(path);
-    const QRegularExpression name(QStringLiteral("^\\.%1\\.vantor-(\\d+)\\.tmp$")
-                                      .arg(QRegularExpression::escape(info.fileName())));
-    const QDir folder = info.dir();
-    const QStringList found = folder.entryList({QStringLiteral(".%1.vantor-*.tmp").arg(info.fileName())},
-                                               QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& leftover : found) {
-        const QRegularExpressionMatch m = name.match(leftover);
-        const qint64 pid = m.hasMatch() ? m.captured(1).toLongLong() : 0;
+    const QByteArray folder = encoded(info.absolutePath());
+    const QByteArray head = "." + encoded(info.fileName()) + ".vantor-";
+    DIR* listing = ::opendir(folder.constData());
+    if (!listing)
+        return;
+    while (const dirent* entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (!name.startsWith(head) || !name.endsWith(".tmp"))
+            continue;
+        const QByteArray digits = name.mid(head.size(), name.size() - head.size() - 4);
+        bool number = !digits.isEmpty();
+        for (const char c : digits)
+            number = number && c >= '0' && c <= '9';
+        const qint64 pid = number ? digits.toLongLong() : 0;
         if (pid > 0 && pid != ::getpid() && !processRuns(pid))
-            ::unlink(encoded(folder.filePath(leftover)).constData());
+            ::unlinkat(::dirfd(listing), name.constData(), 0);
     }
+    ::closedir(listing);
 }
 
 AtomicFile::AtomicFile(const QString& path) : path_(path), temporary_(temporaryPathFor(path, ::getpid()))
