@@ -9,6 +9,7 @@ VANTOR_PACKAGES=(
   file dpkg-dev
   gcovr graphviz
   wine wine64 g++-mingw-w64-x86-64-posix googletest
+  clang libclang-rt-14-dev
 )
 
 vantor_install_deps() {

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "base/AtomicFile.h"
+
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include <cstdint>
 
 namespace vnt {
 
-// Streams a new version of a file into a hidden file in the same folder; commit()
-// flushes it to disk and renames it over the target, so until then (and after any
-// failure, or a crash) the target keeps its old bytes. An existing target keeps
-// its permissions. Failures are thrown as vnt::Error naming the target.
+// Streams a new version of a file into a hidden file in the same folder (see
+// AtomicFile: named after the writing process, leftovers of ended writers are
+// removed); commit() flushes it to disk and renames it over the target, so until
+// then (and after any failure, or a crash) the target keeps its old bytes. An
+// existing target keeps its permissions. Failures are thrown as vnt::Error
+// naming the target.
 class VivOutput {
 public:
     // mustExist: the target is an existing file that is being rewritten; commit()
@@ -25,7 +28,7 @@ public:
     void write(const QByteArray& bytes) { write(bytes.constData(), bytes.size()); }
     // NUL bytes up to the given position.
     void padTo(std::int64_t position);
-    // Copies a range of another file, in blocks.
+    // Copies a range of another file, in the kernel where the file systems allow.
     void copyFrom(QFile& source, const QString& sourcePath, std::int64_t offset, std::int64_t size);
 
     std::int64_t position() const { return written_; }
@@ -34,11 +37,9 @@ public:
     void commit();
 
 private:
-    [[noreturn]] void fail(const QString& what) const;
-
     QString path_;
     bool mustExist_;
-    QSaveFile file_;
+    AtomicFile file_;
     std::int64_t written_ = 0;
 };
 

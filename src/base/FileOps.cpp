@@ -1,11 +1,11 @@
 #include "base/FileOps.h"
 
+#include "base/AtomicFile.h"
 #include "base/Error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace vnt {
 
@@ -25,22 +25,6 @@ int errorNumber(QFileDevice::FileError error)
 {
     throw Error(errorNumber(file.error()),
                 QStringLiteral("%1 '%2' failed: %3").arg(what, QDir::toNativeSeparators(path), file.errorString()));
-}
-
-void openTarget(QSaveFile& out, const QString& path)
-{
-    refuseSymLink(path);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        fail(out, QStringLiteral("Writing"), path);
-}
-
-void commitTarget(QSaveFile& out, const QString& path, bool existed, QFileDevice::Permissions perms)
-{
-    if (!existed && !out.setPermissions(perms))
-        fail(out, QStringLiteral("Setting the permissions of"), path);
-    if (!out.commit())
-        fail(out, QStringLiteral("Writing"), path);
 }
 
 } // namespace
@@ -80,12 +64,11 @@ QByteArray readFile(const QString& path)
 
 void writeFileAtomically(const QString& path, const QByteArray& data, QFileDevice::Permissions perms)
 {
-    const bool existed = QFileInfo::exists(path);
-    QSaveFile out(path);
-    openTarget(out, path);
-    if (out.write(data) != data.size())
-        fail(out, QStringLiteral("Writing"), path);
-    commitTarget(out, path, existed, perms);
+    refuseSymLink(path);
+    AtomicFile out(path);
+    out.write(data.constData(), data.size());
+    out.setNewFilePermissions(perms);
+    out.commit();
 }
 
 void copyFile(const QString& from, const QString& to, QFileDevice::Permissions perms)
@@ -96,18 +79,11 @@ void copyFile(const QString& from, const QString& to, QFileDevice::Permissions p
             throw Error(err::FileNotFound, QStringLiteral("File not found: '%1'").arg(QDir::toNativeSeparators(from)));
         fail(in, QStringLiteral("Reading"), from);
     }
-    const bool existed = QFileInfo::exists(to);
-    QSaveFile out(to);
-    openTarget(out, to);
-    constexpr qint64 chunk = 1 << 20;
-    while (!in.atEnd()) {
-        const QByteArray block = in.read(chunk);
-        if (in.error() != QFileDevice::NoError)
-            fail(in, QStringLiteral("Reading"), from);
-        if (out.write(block) != block.size())
-            fail(out, QStringLiteral("Writing"), to);
-    }
-    commitTarget(out, to, existed, perms);
+    refuseSymLink(to);
+    AtomicFile out(to);
+    out.copyFrom(in.handle(), 0, in.size(), from);
+    out.setNewFilePermissions(perms);
+    out.commit();
 }
 
 void removeFile(const QString& path)

@@ -4,6 +4,9 @@
 #include "model/NumberText.h"
 #include "model/TypedValue.h"
 
+#include <cmath>
+#include <optional>
+
 namespace vnt {
 
 namespace {
@@ -19,6 +22,19 @@ SliderRange sliderRange(const QString& minText, const QString& maxText, qint32 s
     const double low = NumberFromText(minText) * scale;
     const double high = NumberFromText(maxText) * scale;
     return {ToInt32(low), ToInt32(high), ToInt32(high / 10)};
+}
+
+// Where the slider sits for a stored value. A value the slider cannot show (NaN,
+// an infinity, a number beyond 32 bits once scaled) still gets a place, so the
+// attribute can be selected and reset: NaN at the minimum, the others at the
+// nearer end.
+qint32 sliderPosition(double scaled, const SliderRange& range)
+{
+    if (std::isnan(scaled))
+        return range.minimum;
+    if (const std::optional<qint32> position = RoundToInt32(scaled))
+        return *position;
+    return scaled < 0 ? range.minimum : range.maximum;
 }
 
 void applyRange(Controls& controls, const SliderRange& range)
@@ -42,7 +58,7 @@ void TreeView_AI_NodeClick(EditorContext& ctx, const QString& key)
     QString typeName;
     const TypedValue value = ReadValue(ctx.state.workFilePath(), ctx.state.workFilePath(), attribute.offset, typeName);
     const SliderRange range = sliderRange(attribute.min_range, attribute.max_range, attribute.range_mult);
-    const qint32 position = ToInt32(value.toDouble() * attribute.range_mult);
+    const qint32 position = sliderPosition(value.toDouble() * attribute.range_mult, range);
 
     EditorState& s = ctx.state;
     Controls& c = ctx.controls;

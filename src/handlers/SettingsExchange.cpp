@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QtEndian>
 
 namespace vnt {
 
@@ -56,13 +57,13 @@ void requireSkillIndexRoom(const QString& path, qint64 size)
                         .arg(SkillIndexEnd));
 }
 
-// The skill level a settings file names, checked before anything changes.
-int storedSkillIndex(EditorContext& ctx, const QString& path)
+} // namespace
+
+int SettingsFileSkillIndex(const QString& path)
 {
-    requireSkillIndexRoom(path, readFile(path).size());
-    QString form = QStringLiteral("INT");
-    const TypedValue stored = ReadValue(ctx.state.workFilePath(), path, SkillIndexPosition, form);
-    const int index = stored.int16();
+    const QByteArray bytes = readFile(path);
+    requireSkillIndexRoom(path, bytes.size());
+    const int index = qFromLittleEndian<qint16>(bytes.constData() + SkillIndexPosition - 1);
     if (index < 1 || index > 3)
         throw Error(err::BadFileFormat,
                     QStringLiteral("'%1' is not a settings file of this editor: it names skill level %2, "
@@ -71,6 +72,8 @@ int storedSkillIndex(EditorContext& ctx, const QString& path)
                         .arg(index));
     return index;
 }
+
+namespace {
 
 // Pending changes of another level are settled before the file is read in, so
 // imported values are only ever stored under the level the file names. False
@@ -115,7 +118,7 @@ void btnImportVNTSettings_Click(EditorContext& ctx)
     if (GetFileName(path).isEmpty())
         return;
     EditorState& s = ctx.state;
-    const int index = storedSkillIndex(ctx, path);
+    const int index = SettingsFileSkillIndex(path);
     if (!settleBeforeImport(ctx, index))
         return;
     s.ImportInProgress = true;

@@ -118,6 +118,10 @@ long TreeRegistry::createPath(const Location& at, Found* found)
         *found = base;
         return reg::Success;
     }
+    // A link whose target is missing is not a key to create below: the keys
+    // would be hidden behind the link, and the change would reach nothing.
+    if (const RegNode* next = base.node->findSubkey(at.path[existing]); next && next->isLink)
+        return reg::FileNotFound;
     beforeChange(base.location.hive);
     const quint64 now = currentFileTime();
     base.node->modified = now;

@@ -142,8 +142,7 @@ void appendKey(QByteArray& out, const RegNode& key, QStringList& path)
 
 QByteArray formatWineRegistry(const WineHive& hive)
 {
-    QByteArray out;
-    out.reserve(1 << 20);
+    QByteArray out; // grows as needed: a fixed reservation costs small hives more than the text
     out += "WINE REGISTRY Version 2\n;; All keys relative to " + hive.relativeTo + '\n';
     if (!hive.arch.isEmpty())
         out += "\n#arch=" + hive.arch + '\n';

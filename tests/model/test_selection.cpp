@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <tuple>
+
 using namespace vnt;
 using namespace vnt::test;
 
@@ -166,4 +170,21 @@ TEST(Selection, AFailingReadOrWriteIsReportedAndClaimsNoChange)
     shown[13] = "70";
     EXPECT_EQ(e.display(), shown);
     EXPECT_EQ(readBytes(e.workFile()), e.bytes.left(10));
+}
+
+TEST(Selection, AFloatTheSliderCannotShowIsStillSelectableAndResettable)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    // Stored value, its text, the slider position (range 0..100).
+    for (const auto& [stored, shown, position] : {std::tuple{std::nanf(""), "nan", 0}, {inf, "inf", 100},
+                                                   {-inf, "-inf", 0}, {3e30f, "3E+30", 100}, {-3e30f, "-3E+30", 0}}) {
+        Editing e;
+        SCOPED_TRACE(shown);
+        writeBytes(e.workFile(), e.with(9, singleBytes(stored)));
+        TreeView_AI_NodeClick(e.ctx, FloatKey);
+        EXPECT_EQ(e.value() + "@" + QString::number(e.controls.sliderPosition()), shown + ("@" + QString::number(position)));
+        EXPECT_TRUE(e.controls.isEnabled(Control::btnSetDefaultValue));
+        e.reset(Answer::Yes);
+        EXPECT_EQ(readBytes(e.workFile()), e.with(9, singleBytes(0.456f)));
+    }
 }

@@ -273,3 +273,30 @@ TEST_F(WineBackend, WindowsFoldersBecomeNativeFoldersThroughTheDriveLinks)
     EXPECT_EQ(store->toNativePath(QStringLiteral("\\\\server\\share\\")), QString());
     EXPECT_EQ(store->toNativePath(QStringLiteral("Games")), QString());
 }
+
+TEST_F(WineBackend, AWriteThatFailsChangesNeitherTheTreeNorTheFile)
+{
+    const QString system = prefix.path(QStringLiteral("system.reg"));
+    // Software is a link to a key that does not exist; a file that cannot be
+    // written (a link is never written through).
+    const QByteArray brokenLink = "WINE REGISTRY Version 2\n[Software] 0\n#link\n\"SymbolicLinkValue\"=hex(6):"
+                                  + QByteArray("\\Registry\\Machine\\Gone").toHex(',').replace(",", ",00,")
+                                  + ",00\n";
+    const QString linked = prefix.path(QStringLiteral("linked.reg"));
+    writeFileAtomically(linked, readFile(wineFixture(QStringLiteral("system.reg"))));
+    for (const bool asLink : {false, true}) {
+        SCOPED_TRACE(asLink);
+        QFile::remove(system);
+        if (asLink)
+            ASSERT_TRUE(QFile::link(linked, system));
+        else
+            writeFileAtomically(system, brokenLink);
+        const QByteArray before = systemReg();
+        store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
+        cRegistry r = at(HKLM, QStringLiteral("Software\\Vantor Fail\\Below"), QStringLiteral("Name"));
+        EXPECT_NE(errorNumber([&] { r.setValue(QStringLiteral("x")); }), 0);
+        EXPECT_FALSE(r.KeyExists());
+        EXPECT_FALSE(at(HKLM, QStringLiteral("Software\\Vantor Fail"), QString()).KeyExists());
+        EXPECT_EQ(systemReg(), before);
+    }
+}
