@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/FileOps.h"
+#include "registry/WinePrefixes.h"
 #include "registry/cRegistry.h"
 
 namespace vnt {
@@ -30,6 +31,13 @@ QString nativeInstallFolder(EditorContext& ctx, const QString& storedValue)
     if (!ctx.registry || storedValue.isEmpty())
         return QString();
     return ctx.registry->toNativePath(storedValue);
+}
+
+QString proposedArchivePath(const QString& installDir)
+{
+    const QString written = installDir + joinPath(QStringLiteral("gamedata"), ArchiveName);
+    const QString found = findPathIgnoringCase(installDir, {QStringLiteral("gamedata"), ArchiveName});
+    return found.isEmpty() ? written : found;
 }
 
 void btnBrowseAIFile_Click(EditorContext& ctx)
