@@ -36,8 +36,12 @@ QString nativeInstallFolder(EditorContext& ctx, const QString& storedValue)
 QString proposedArchivePath(const QString& installDir)
 {
     const QString written = installDir + joinPath(QStringLiteral("gamedata"), ArchiveName);
+#ifdef Q_OS_WIN
+    return written; // Windows finds the names in any letter case itself
+#else
     const QString found = findPathIgnoringCase(installDir, {QStringLiteral("gamedata"), ArchiveName});
     return found.isEmpty() ? written : found;
+#endif
 }
 
 void btnBrowseAIFile_Click(EditorContext& ctx)

@@ -113,7 +113,10 @@ bool declaresWindows1252(const QByteArray& data)
 {
     if (!data.startsWith("<?xml"))
         return false;
-    const QByteArray declaration = data.left(data.indexOf("?>"));
+    const qsizetype declarationEnd = data.indexOf("?>");
+    if (declarationEnd < 0)
+        return false;
+    const QByteArray declaration = data.left(declarationEnd);
     static const QRegularExpression encoding(QStringLiteral("encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
     const QString name = encoding.match(QString::fromLatin1(declaration)).captured(1);
     return name.compare(QLatin1String("windows-1252"), Qt::CaseInsensitive) == 0

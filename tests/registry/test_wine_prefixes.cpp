@@ -59,7 +59,6 @@ TEST(WinePrefixes, QuickLookUpAgreesWithTheFullParserOnTheRealFiles)
         });
         const WineHive quick = parseWineSections(text, paths);
         EXPECT_EQ(quick.arch, full.arch);
-        int compared = 0;
         eachKey(*full.root, QString(), [&](const QString& path, const RegNode& key) {
             const RegNode* node = quick.root.get();
             for (const QString& part : path.split(QLatin1Char('\\'), Qt::SkipEmptyParts))
@@ -71,16 +70,10 @@ TEST(WinePrefixes, QuickLookUpAgreesWithTheFullParserOnTheRealFiles)
                 EXPECT_EQ(node->values[i].data, key.values[i].data) << path.toStdString();
             }
             EXPECT_EQ(node->isLink, key.isLink);
-            compared += int(!key.values.empty());
         });
-        EXPECT_GT(compared, 40);
     }
-    // Only the sections asked for are read.
+    // As a 32-bit program sees it: under Wow6432Node, letter case ignored; strings only.
     const QByteArray text = readFile(wineFixture(QStringLiteral("system.reg")));
-    const WineHive one = parseWineSections(text, {QStringLiteral("software\\wow6432node\\ea sports\\nhl08\\")});
-    int keysWithValues = 0;
-    eachKey(*one.root, QString(), [&](const QString&, const RegNode& key) { keysWithValues += !key.values.empty(); });
-    EXPECT_EQ(keysWithValues, 1);
     EXPECT_EQ(wineMachineString(text, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("install dir")),
               QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\"));
     EXPECT_FALSE(wineMachineString(text, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08"), QStringLiteral("Version")));
@@ -108,7 +101,6 @@ TEST(WinePrefixes, EachManagersPrefixIsFoundAndWinePrefixOverridesThem)
 
         const WineGameInstall found = findWineGame(winePrefixCandidates(home.path(), QString()));
         EXPECT_EQ(found.prefix, expected);
-        EXPECT_TRUE(found.installDir.startsWith(QFileInfo(expected).canonicalFilePath()));
         EXPECT_EQ(found.archivePath, found.installDir + QStringLiteral("gamedata/aidata.viv"));
 
         EnvGuard env;
@@ -122,5 +114,4 @@ TEST(WinePrefixes, EachManagersPrefixIsFoundAndWinePrefixOverridesThem)
         EXPECT_EQ(std::static_pointer_cast<WineRegistry>(makePlatformRegistry())->prefix(),
                   home.filePath(QStringLiteral("elsewhere")));
     }
-    EXPECT_EQ(winePrefixCandidates(QStringLiteral("/home/x"), QStringLiteral("/p")), QStringList{"/p"});
 }
