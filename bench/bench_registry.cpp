@@ -1,7 +1,9 @@
 // How long finding the game in a Wine prefix's registry takes: parsing the real
-// system.reg (1.7 MB) and looking up the game's folder, as start-up does.
+// system.reg (1.7 MB) and looking up the game's folder, as start-up does; and
+// looking through a Steam library of 50 Proton prefixes for it.
 #include "base/FileOps.h"
 #include "registry/WineRegFile.h"
+#include "registry/WinePrefixes.h"
 #include "registry/WineRegistry.h"
 #include "registry/cRegistry.h"
 
@@ -72,6 +74,36 @@ void LookUpAgain(benchmark::State& state)
         benchmark::DoNotOptimize(registry.Value());
 }
 BENCHMARK(LookUpAgain)->Unit(benchmark::kMicrosecond);
+
+// 50 Proton prefixes, each with a copy of the real system.reg; only the last one
+// names the game (and holds its archive). Start-up looks through all of them.
+void FindTheGameIn50Prefixes(benchmark::State& state)
+{
+    const QByteArray withGame = vnt::readFile(SystemReg);
+    const qsizetype from = withGame.indexOf("[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08]");
+    QByteArray withoutGame = withGame;
+    withoutGame.remove(from, withGame.indexOf("\n\n", from) + 1 - from);
+
+    QTemporaryDir home;
+    for (int i = 0; i < 50; ++i) {
+        const QString prefix =
+            home.filePath(QStringLiteral(".local/share/Steam/steamapps/compatdata/%1/pfx").arg(1000 + i));
+        QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+        QDir().mkpath(prefix + QStringLiteral("/drive_c/Program Files (x86)/EA Sports/NHL08/gamedata"));
+        QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:"));
+        vnt::writeFileAtomically(prefix + QStringLiteral("/system.reg"), i == 49 ? withGame : withoutGame);
+    }
+    vnt::writeFileAtomically(home.filePath(QStringLiteral(".local/share/Steam/steamapps/compatdata/1049/pfx/drive_c/"
+                                                          "Program Files (x86)/EA Sports/NHL08/gamedata/aidata.viv")),
+                             "viv");
+    for (auto _ : state) {
+        const vnt::WineGameInstall found = vnt::findWineGame(vnt::winePrefixCandidates(home.path(), QString()));
+        if (!found.prefix.endsWith(QStringLiteral("1049/pfx")) || found.archivePath.isEmpty())
+            state.SkipWithError("the game was not found in the last prefix");
+        benchmark::DoNotOptimize(found.archivePath);
+    }
+}
+BENCHMARK(FindTheGameIn50Prefixes)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "editor/Controls.h"
 #include "base/FileOps.h"
+#include "registry/WinePrefixes.h"
 #include "registry/cRegistry.h"
 
 namespace vnt {
@@ -30,6 +31,17 @@ QString nativeInstallFolder(EditorContext& ctx, const QString& storedValue)
     if (!ctx.registry || storedValue.isEmpty())
         return QString();
     return ctx.registry->toNativePath(storedValue);
+}
+
+QString proposedArchivePath(const QString& installDir)
+{
+    const QString written = installDir + joinPath(QStringLiteral("gamedata"), ArchiveName);
+#ifdef Q_OS_WIN
+    return written; // Windows finds the names in any letter case itself
+#else
+    const QString found = findPathIgnoringCase(installDir, {QStringLiteral("gamedata"), ArchiveName});
+    return found.isEmpty() ? written : found;
+#endif
 }
 
 void btnBrowseAIFile_Click(EditorContext& ctx)

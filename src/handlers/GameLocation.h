@@ -20,6 +20,11 @@ QString GetRegistryValue(EditorContext& ctx, qint32 hive, const QString& keyPath
 // stands for); empty when it cannot be translated.
 QString nativeInstallFolder(EditorContext& ctx, const QString& storedValue);
 
+// The game's archive below the installation folder: outside Windows the path on
+// disk when its names differ from "gamedata" and "aidata.viv" only in letter case
+// (as Wine finds it), else the path as written.
+QString proposedArchivePath(const QString& installDir);
+
 // The Browse button: lets the user pick an aidata.viv file.
 void btnBrowseAIFile_Click(EditorContext& ctx);
 

@@ -33,11 +33,16 @@ QString nativePath(const QString& path)
 }
 
 // The save dialog until the user picks a path they accept; empty when cancelled.
+// It opens in the program's folder, or in the home folder when the program's
+// folder cannot be written (an installed editor's).
 QString chooseExportPath(EditorContext& ctx)
 {
+    const QFileInfo programFolder(ctx.programFolder);
+    const QString folder =
+        programFolder.isDir() && programFolder.isWritable() ? ctx.programFolder : QDir::homePath();
     for (;;) {
-        const QString path = ctx.dialogs.saveFile(QStringLiteral("Choose location..."), ctx.programFolder,
-                                                  QStringLiteral("VNTxp File |*.VNTxp"));
+        const QString path =
+            ctx.dialogs.saveFile(QStringLiteral("Choose location..."), folder, QStringLiteral("VNTxp File |*.VNTxp"));
         if (path.isEmpty() || !FileExists(path))
             return path;
         const QString question =

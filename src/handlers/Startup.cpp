@@ -54,7 +54,7 @@ void askToUseFoundGame(EditorContext& ctx)
                          + ctx.state.InstallDir + CR + CR
                          + QStringLiteral("Do you want to modify the AI data from this location?");
     if (ctx.dialogs.ask(QStringLiteral("Found NHL08..."), text, Buttons::YesNo, Icon::None) == Answer::Yes)
-        SetAIFile(ctx, ctx.state.InstallDir + joinPath(QStringLiteral("gamedata"), QStringLiteral("aidata.viv")));
+        SetAIFile(ctx, proposedArchivePath(ctx.state.InstallDir));
 }
 
 void warnGameNotFound(EditorContext& ctx)
@@ -130,7 +130,7 @@ void Form_Load(EditorContext& ctx)
     ctx.controls.setCaption(Control::labAppVersion, QStringLiteral("v") + QStringLiteral("1.0"));
     s.TempFolder = GetTempFolder(ctx);
     s.InstallDir = nativeInstallFolder(ctx, GetRegistryValue(ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, GameValue));
-    s.AIFilePath = s.InstallDir + joinPath(QStringLiteral("gamedata"), QStringLiteral("aidata.viv"));
+    s.AIFilePath = proposedArchivePath(s.InstallDir);
     selectSkill(ctx, 0);
     LoadDefinitions(ctx.definitions, joinPath(ctx.programFolder, QStringLiteral("aidata.xml")));
     BuildAttributeTree(ctx);

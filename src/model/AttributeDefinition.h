@@ -9,7 +9,8 @@ namespace vnt {
 
 // One attribute of the definition file, as FindAttribute hands it out: a copy,
 // valid on its own. Texts are as written in the file (keys and numbers trimmed of
-// surrounding white space are what lookups and conversions use).
+// surrounding white space are what lookups and conversions use), except numbers
+// the user's locale would read otherwise: those are written anew in that locale.
 struct AttributeDefinition {
     QString key;
     QString name;

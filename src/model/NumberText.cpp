@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace vnt {
 
@@ -87,11 +88,36 @@ QString IntegerText(qint64 value)
 
 std::optional<double> ParseNumber(const QString& text)
 {
+    // Many locales write their signs as several characters (a direction mark
+    // before the sign), which QLocale::toDouble does not take back: read them
+    // as the plain signs.
+    const QLocale locale;
+    QString plain = text.trimmed();
+    for (const auto& [sign, ascii] : {std::pair(locale.negativeSign(), '-'), std::pair(locale.positiveSign(), '+')}) {
+        if (!sign.isEmpty() && plain.startsWith(sign)) {
+            plain.replace(0, sign.size(), QLatin1Char(ascii));
+            break;
+        }
+    }
     bool ok = false;
-    const double value = QLocale().toDouble(text.trimmed(), &ok);
+    const double value = locale.toDouble(plain, &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::optional<double> ParseFileNumber(const QString& text)
+{
+    const QByteArray plain = text.trimmed().toLatin1();
+    const char* begin = plain.constData();
+    const char* const end = begin + plain.size();
+    if (begin != end && *begin == '+' && end - begin > 1 && begin[1] != '-')
+        ++begin;
+    double value = 0;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (error == std::errc() && stop == end && begin != end && std::isfinite(value))
+        return value;
+    return ParseNumber(text);
 }
 
 double NumberFromText(const QString& text)

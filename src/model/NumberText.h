@@ -19,9 +19,13 @@ QString DoubleText(double value);
 // Whole numbers as plain digits.
 QString IntegerText(qint64 value);
 
-// Reads a decimal number in the user's locale; white space around it is ignored.
-// Nothing when the text is not a finite number.
+// Reads a decimal number in the user's locale (its own signs included, however
+// many characters they take); white space around it is ignored. Nothing when the
+// text is not a finite number.
 std::optional<double> ParseNumber(const QString& text);
+// Reads a number as shared files write it: "." as the decimal mark, no group
+// separators ("1.000" is one); only when that fails, as ParseNumber does.
+std::optional<double> ParseFileNumber(const QString& text);
 // The same, throwing a TypeMismatch Error that quotes the text.
 double NumberFromText(const QString& text);
 

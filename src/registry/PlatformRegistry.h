@@ -7,8 +7,8 @@
 namespace vnt {
 
 // The registry of this machine: the Windows registry on Windows; elsewhere the
-// registry files of the Wine prefix the game would run in ($WINEPREFIX, else
-// ~/.wine).
+// registry files of the Wine prefix the game is found in (see findWineGame;
+// $WINEPREFIX alone when it is set), else of $WINEPREFIX or ~/.wine.
 std::shared_ptr<RegistryBackend> makePlatformRegistry();
 
 } // namespace vnt

@@ -1,12 +1,17 @@
 #include "registry/PlatformRegistry.h"
 
+#include "registry/WinePrefixes.h"
 #include "registry/WineRegistry.h"
+
+#include <QDir>
 
 namespace vnt {
 
 std::shared_ptr<RegistryBackend> makePlatformRegistry()
 {
-    return std::make_shared<WineRegistry>(WineRegistry::defaultPrefix());
+    const QString found =
+        findWineGame(winePrefixCandidates(QDir::homePath(), qEnvironmentVariable("WINEPREFIX"))).prefix;
+    return std::make_shared<WineRegistry>(found.isEmpty() ? WineRegistry::defaultPrefix() : found);
 }
 
 } // namespace vnt

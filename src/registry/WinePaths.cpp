@@ -1,4 +1,5 @@
 // Windows paths of a Wine prefix as paths of this machine.
+#include "registry/WinePrefixes.h"
 #include "registry/WineRegistry.h"
 
 #include <QDir>
@@ -30,6 +31,20 @@ QString joined(const QString& folder, const QString& name)
 }
 
 } // namespace
+
+QString findPathIgnoringCase(const QString& folder, const QStringList& parts)
+{
+    if (folder.isEmpty())
+        return QString();
+    QString path = folder;
+    for (const QString& part : parts) {
+        const QString entry = findEntry(path, part);
+        if (entry.isEmpty())
+            return QString();
+        path = joined(path, entry);
+    }
+    return path;
+}
 
 QString WineRegistry::toNativePath(const QString& storedPath) const
 {

@@ -3,6 +3,7 @@
 #include "registry/RegistryTree.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <memory>
 
@@ -20,6 +21,11 @@ struct WineHive {
 // (a malformed key line also skips the values below it); a text without the
 // header line gives an empty, invalid hive.
 WineHive parseWineRegistry(const QByteArray& text);
+
+// Reads an escaped text of a registry file (a key path, value name, string or
+// class) from p up to the unescaped end character, leaving p past it; false when
+// end comes first. Bytes above 127 are taken as UTF-8.
+bool unescapeWineText(const char*& p, const char* end, char endChar, QString* out);
 
 // Writes a hive as Wine does: keys in order, each with its modification time,
 // class, link mark and values; strings escaped, binary data wrapped.

@@ -77,53 +77,9 @@ QChar controlEscape(char c)
     }
 }
 
-// Reads an escaped text up to the unescaped end character; false when the line
-// ends first. Bytes above 127 are taken as UTF-8.
 bool parseText(Span& s, char endChar, QString* out)
 {
-    // Most texts hold no escape and nothing above 127: take them whole.
-    const char* stop = static_cast<const char*>(std::memchr(s.p, endChar, std::size_t(s.end - s.p)));
-    if (stop && std::find_if(s.p, stop, [](char c) { return c == '\\' || uchar(c) >= 0x80; }) == stop) {
-        *out = QString::fromLatin1(s.p, stop - s.p);
-        s.p = stop + 1;
-        return true;
-    }
-    out->clear();
-    while (s.p < s.end && *s.p != endChar) {
-        const char c = *s.p;
-        if (uchar(c) >= 0x80) {
-            const char* start = s.p;
-            while (s.p < s.end && uchar(*s.p) >= 0x80)
-                ++s.p;
-            out->append(QString::fromUtf8(start, s.p - start));
-            continue;
-        }
-        ++s.p;
-        if (c != '\\') {
-            out->append(QLatin1Char(c));
-            continue;
-        }
-        if (s.p >= s.end)
-            return false;
-        const char e = *s.p++;
-        if (e == 'x' && s.p < s.end && hexDigit(*s.p) >= 0) {
-            ushort unit = 0;
-            for (int i = 0; i < 4 && s.p < s.end && hexDigit(*s.p) >= 0; ++i)
-                unit = ushort(unit * 16 + hexDigit(*s.p++));
-            out->append(QChar(unit));
-        } else if (e >= '0' && e <= '7') {
-            ushort unit = ushort(e - '0');
-            for (int i = 1; i < 3 && s.p < s.end && *s.p >= '0' && *s.p <= '7'; ++i)
-                unit = ushort(unit * 8 + (*s.p++ - '0'));
-            out->append(QChar(unit));
-        } else {
-            out->append(controlEscape(e));
-        }
-    }
-    if (s.p >= s.end)
-        return false;
-    ++s.p;
-    return true;
+    return unescapeWineText(s.p, s.end, endChar, out);
 }
 
 bool parseHexNumber(Span& s, int maxDigits, quint64* value)
@@ -285,6 +241,53 @@ void parseOption(Span s, RegNode* key, WineHive& hive)
 }
 
 } // namespace
+
+bool unescapeWineText(const char*& p, const char* end, char endChar, QString* out)
+{
+    // Most texts hold no escape and nothing above 127: take them whole.
+    const char* stop = static_cast<const char*>(std::memchr(p, endChar, std::size_t(end - p)));
+    if (stop && std::find_if(p, stop, [](char c) { return c == '\\' || uchar(c) >= 0x80; }) == stop) {
+        *out = QString::fromLatin1(p, stop - p);
+        p = stop + 1;
+        return true;
+    }
+    out->clear();
+    while (p < end && *p != endChar) {
+        const char c = *p;
+        if (uchar(c) >= 0x80) {
+            const char* start = p;
+            while (p < end && uchar(*p) >= 0x80)
+                ++p;
+            out->append(QString::fromUtf8(start, p - start));
+            continue;
+        }
+        ++p;
+        if (c != '\\') {
+            out->append(QLatin1Char(c));
+            continue;
+        }
+        if (p >= end)
+            return false;
+        const char e = *p++;
+        if (e == 'x' && p < end && hexDigit(*p) >= 0) {
+            ushort unit = 0;
+            for (int i = 0; i < 4 && p < end && hexDigit(*p) >= 0; ++i)
+                unit = ushort(unit * 16 + hexDigit(*p++));
+            out->append(QChar(unit));
+        } else if (e >= '0' && e <= '7') {
+            ushort unit = ushort(e - '0');
+            for (int i = 1; i < 3 && p < end && *p >= '0' && *p <= '7'; ++i)
+                unit = ushort(unit * 8 + (*p++ - '0'));
+            out->append(QChar(unit));
+        } else {
+            out->append(controlEscape(e));
+        }
+    }
+    if (p >= end)
+        return false;
+    ++p;
+    return true;
+}
 
 WineHive parseWineRegistry(const QByteArray& text)
 {

@@ -3,6 +3,8 @@
 #include "handlers/GameLocation.h"
 #include "handlers/Startup.h"
 #include "support/MemoryRegistry.h"
+#include "archive/ArchiveAccess.h"
+#include "archive/VivArchive.h"
 #include "registry/WinePrefix.h"
 #include "registry/WineRegistry.h"
 #include "support/TestEditor.h"
@@ -29,13 +31,17 @@ void storeInstallDir(MemoryRegistry& store, quint32 type, const QByteArray& data
 
 TEST(GameLocation, StartUpOffersTheArchiveOfTheGameInstalledInTheWinePrefix)
 {
+    // Every folder differs in letter case from what the registry and the editor name.
     WinePrefix prefix;
-    const QString folder = prefix.makeFolder(QStringLiteral("program files (x86)/ea sports/nhl08/gamedata"));
-    writeBytes(folder + QStringLiteral("/aidata.viv"), "archive");
+    const QString folder = prefix.makeFolder(QStringLiteral("PROGRAM FILES (X86)/ea sports/Nhl08/GameData"));
+    const QByteArray medium(48, 'm');
+    VivArchive::create(folder + QStringLiteral("/AIDATA.VIV"),
+                       {{"Easy.ubc", QByteArray(48, 'e')}, {"Medium.ubc", medium}});
     const QString gameFolder = QFileInfo(folder + QStringLiteral("/..")).canonicalFilePath() + QLatin1Char('/');
 
     TestEditor e;
     e.ctx.registry = std::make_shared<WineRegistry>(prefix.root(), prefix.path(QStringLiteral("servers")));
+    e.ctx.archive = makeArchiveAccess();
     e.dialogs.expectQuestion(Found, Answer::Yes);
     runHandler(e.ctx, &Form_Load);
 
@@ -44,11 +50,14 @@ TEST(GameLocation, StartUpOffersTheArchiveOfTheGameInstalledInTheWinePrefix)
     EXPECT_EQ(question.text, QStringLiteral("VNT08 found NHL08 at the following location:\r\r") + gameFolder
                                  + QStringLiteral("\r\rDo you want to modify the AI data from this location?"));
     EXPECT_EQ(question.buttons, Buttons::YesNo);
-    const QString archive = gameFolder + QStringLiteral("gamedata/aidata.viv");
-    EXPECT_TRUE(FileExists(archive));
+    const QString archive = gameFolder + QStringLiteral("GameData/AIDATA.VIV");
     EXPECT_EQ(e.ctx.state.AIFilePath, archive);
     EXPECT_EQ(e.controls.caption(Control::labAIfilePath), archive);
     EXPECT_TRUE(e.controls.isEnabled(Control::lstSkill));
+    e.controls.setSkillIndex(2);
+    EXPECT_EQ(readBytes(e.workFile()), medium);
+    // Where nothing lies on disk the path is formed as written.
+    EXPECT_EQ(proposedArchivePath(e.path(QStringLiteral("none/"))), e.path(QStringLiteral("none/gamedata/aidata.viv")));
 }
 
 TEST(GameLocation, StartUpWarnsWhenThePrefixHasNoGameOrItsFolderIsGone)

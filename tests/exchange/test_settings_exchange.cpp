@@ -4,7 +4,9 @@
 #include "support/FakeArchive.h"
 #include "support/TestEditor.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +79,16 @@ TEST_F(ExchangeTest, ExportWritesTheWorkingCopyWithTheSkillIndexAndLeavesTheWork
 
 TEST_F(ExchangeTest, ExportOverAnExistingFileAsksAndReopensTheDialogOnNo)
 {
+    // An installed editor's folder cannot be written: the dialog opens at home,
+    // also when it opens again. (Root may write anywhere: a missing folder stands in.)
+    const QString home = e.path(QStringLiteral("home"));
+    e.env.set("HOME", home.toLocal8Bit());
+    e.ctx.programFolder = e.path(QStringLiteral("installed"));
+    QDir().mkpath(e.ctx.programFolder);
+    QFile::setPermissions(e.ctx.programFolder, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(e.ctx.programFolder).isWritable())
+        e.ctx.programFolder += QStringLiteral("/missing");
+
     const QString file = e.path(QStringLiteral("taken.VNTxp"));
     writeBytes(file, "someone else's");
     e.dialogs.expectSave(QStringLiteral("Choose location..."), file);
@@ -87,6 +99,8 @@ TEST_F(ExchangeTest, ExportOverAnExistingFileAsksAndReopensTheDialogOnNo)
     runHandler(e.ctx, &btnExportVNTSettings_Click);
     EXPECT_EQ(e.dialogs.shown()[1].text,
               QStringLiteral("The file taken.VNTxp already exist, do you want to overwrite it?"));
+    EXPECT_EQ(e.dialogs.shown()[0].folder, home);
+    EXPECT_EQ(e.dialogs.shown()[2].folder, home);
     EXPECT_EQ(readBytes(file), withIndex(levelBytes('m'), 2));
 
     e.dialogs.expectSave(QStringLiteral("Choose location..."), QString());

@@ -17,7 +17,8 @@ void loadDefinitions(TestEditor& editor, const QString& body);
 
 // Makes a locale the default for its lifetime.
 struct LocaleScope {
-    explicit LocaleScope(const char* name) { QLocale::setDefault(QLocale(QString::fromLatin1(name))); }
+    explicit LocaleScope(const char* name) : LocaleScope(QLocale(QString::fromLatin1(name))) {}
+    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
     ~LocaleScope() { QLocale::setDefault(saved); }
     QLocale saved;
 };

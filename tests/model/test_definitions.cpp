@@ -52,7 +52,8 @@ TEST(Definitions, AttributesThatCannotBeEditedSafelyAreNotFound)
     const std::vector<QMap<QString, QString>> bad{
         {{"offset", "32768"}},       {{"offset", "4"}},         {{"offset", "nine"}}, {{"range_mult", "0.4"}},
         {{"range_mult", "2147483648"}}, {{"min_range", "2"}},   {{"min_range", "low"}},
-        {{"max_range", "21474837"}}, {{"medium", "n/a"}},       {{"difficlt", "1e9"}}, // x100 beyond 32 bits
+        {{"max_range", "21474837"}}, {{"medium", "n/a"}},       {{"difficlt", "1.01"}}, {{"easy", "-0.1"}},
+        {{"range_mult", "-100"}},
     };
     for (const auto& change : bad)
         EXPECT_FALSE(findIn(attributeXml(change))) << change.firstKey().toStdString() << change.first().toStdString();
@@ -61,12 +62,32 @@ TEST(Definitions, AttributesThatCannotBeEditedSafelyAreNotFound)
         EXPECT_FALSE(findIn(attributeXml({{field, ""}}))) << "without " << field;
 }
 
-TEST(Definitions, NumbersAreReadInTheUsersLocale)
+TEST(Definitions, NumbersAreReadWithADotFirstAndShownInTheUsersLocale)
 {
     LocaleScope german("de_DE");
-    EXPECT_EQ(findIn(attributeXml({{"range_mult", "2,5"}, {"max_range", "1,5"}, {"easy", "0,2"}, {"medium", "1"},
-                                   {"difficlt", "1"}}))->range_mult, 2);
-    EXPECT_FALSE(findIn(attributeXml()));
+    const auto dotted = findIn(attributeXml({{"max_range", "1.000"}}));
+    ASSERT_TRUE(dotted);
+    EXPECT_EQ(dotted->max_range + "|" + *dotted->DefaultFor("Easy") + "|" + *dotted->DefaultFor("Difficlt"),
+              "1|0,2|0,45");
+    const auto local = findIn(attributeXml({{"range_mult", "2,5"}, {"max_range", "1,5"}, {"easy", "0,2"}}));
+    ASSERT_TRUE(local);
+    EXPECT_EQ(local->range_mult, 2);
+    EXPECT_EQ(local->max_range + "|" + *local->DefaultFor("Easy"), "1,5|0,2");
+}
+
+TEST(Definitions, Windows1252AndDeepNestingAreRead)
+{
+    TestEditor editor;
+    writeBytes(editor.path("aidata.xml"), "<?xml version='1.0' encoding='Windows-1252'?><aidata>"
+                                          + attributeXml({{"name", "x"}}).toUtf8().replace(">x<", ">\x80\x93\xe9<")
+                                          + "</aidata>");
+    LoadDefinitions(editor.ctx.definitions, editor.path("aidata.xml"));
+    EXPECT_EQ(FindAttribute(editor.ctx.definitions, Key)->name, QStringLiteral("\u20ac\u201c\u00e9"));
+
+    const int depth = 500000;
+    const QString deep = QStringLiteral("<b>").repeated(depth) + "deep" + QStringLiteral("</b>").repeated(depth);
+    loadDefinitions(editor, attributeXml({{"name", "x"}}).replace(">x<", ">" + deep + "<"));
+    EXPECT_EQ(FindAttribute(editor.ctx.definitions, Key)->name, "deep");
 }
 
 TEST(Definitions, MissingBrokenOrEmptyFilesFindNothing)

@@ -33,6 +33,30 @@ TEST(NumberText, TextsFollowTheDigitLimitsAndTheLocaleAndReadBack)
     LocaleScope german("de_DE");
     EXPECT_FALSE(ParseNumber("0.31"));
     EXPECT_THROW(NumberFromText("abc"), Error);
+    // Files: "." first, the locale only when that fails.
+    const std::pair<const char*, std::optional<double>> fileCases[]{
+        {"1.000", 1}, {" +0.35 ", 0.35}, {"-2e3", -2000}, {"1,5", 1.5}, {"1.000,5", 1000.5}, {"+-1", std::nullopt},
+        {"inf", std::nullopt}, {"0x10", std::nullopt}};
+    for (const auto& [text, expected] : fileCases)
+        EXPECT_EQ(ParseFileNumber(text), expected) << text;
+}
+
+TEST(NumberText, NegativeAndFractionalNumbersReadBackInEveryLocale)
+{
+    const QList<QLocale> locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    QStringList names;
+    for (const QLocale& locale : locales)
+        names.append(locale.name());
+    for (const char* multiCharacterSigns : {"he_IL", "ar_EG", "fa_IR"})
+        EXPECT_TRUE(names.contains(QLatin1String(multiCharacterSigns))) << multiCharacterSigns;
+    for (const QLocale& locale : locales) {
+        LocaleScope scope(locale);
+        for (double value : {-1.5, 0.35, -2.5e-7})
+            EXPECT_EQ(ParseNumber(DoubleText(value)), value) << locale.name().toStdString() << " " << value;
+        EXPECT_EQ(ParseNumber(IntegerText(-7)), -7) << locale.name().toStdString();
+        EXPECT_EQ(ParseNumber(locale.positiveSign() + QStringLiteral("2")), 2) << locale.name().toStdString();
+    }
 }
 
 TEST(NumberText, IntegersRoundHalvesToEvenAndMustFit)

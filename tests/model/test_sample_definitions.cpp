@@ -4,6 +4,7 @@
 
 #include "DemoInstall.h"
 #include "DemoSlots.h"
+#include "ModelFixtures.h"
 
 #include "base/Error.h"
 #include "handlers/GameLocation.h"
@@ -54,20 +55,24 @@ TEST_F(SampleDefinitionsTest, EveryLeafAndNoGroupSelectsAnAttributeWithDefaultsI
 {
     const std::set<QString> leaves = leafKeys();
     ASSERT_EQ(leaves.size(), 45u);
-    for (const CatalogueNode& node : AttributeCatalogue()) {
-        const QString key = node.key.toString();
-        SCOPED_TRACE(key.toStdString());
-        ASSERT_EQ(FindAttribute(editor.ctx.definitions, key).has_value(), leaves.count(key) == 1);
-        if (!leaves.count(key))
-            continue;
-        const AttributeDefinition def = find(key);
-        EXPECT_FALSE(def.description.isEmpty());
-        const double low = NumberFromText(def.min_range), high = NumberFromText(def.max_range);
-        for (const char* skill : demo::SkillNames) {
-            const double value = NumberFromText(def.DefaultFor(QString::fromLatin1(skill)).value());
-            EXPECT_TRUE(low <= value && value <= high) << skill;
-            const double steps = value * def.range_mult;
-            EXPECT_NEAR(steps, std::nearbyint(steps), 1e-9) << skill;
+    // The file writes "." decimals; users with other decimal marks select every value too.
+    for (const char* locale : {"C", "de_DE", "fr_FR"}) {
+        test::LocaleScope scope(locale);
+        for (const CatalogueNode& node : AttributeCatalogue()) {
+            const QString key = node.key.toString();
+            SCOPED_TRACE(key.toStdString() + " " + locale);
+            ASSERT_EQ(FindAttribute(editor.ctx.definitions, key).has_value(), leaves.count(key) == 1);
+            if (!leaves.count(key))
+                continue;
+            const AttributeDefinition def = find(key);
+            EXPECT_FALSE(def.description.isEmpty());
+            const double low = NumberFromText(def.min_range), high = NumberFromText(def.max_range);
+            for (const char* skill : demo::SkillNames) {
+                const double value = NumberFromText(def.DefaultFor(QString::fromLatin1(skill)).value());
+                EXPECT_TRUE(low <= value && value <= high) << skill;
+                const double steps = value * def.range_mult;
+                EXPECT_NEAR(steps, std::nearbyint(steps), 1e-9) << skill;
+            }
         }
     }
 }

@@ -17,17 +17,21 @@ inline QString wineFixture(const QString& name)
     return QStringLiteral(VANTOR_TEST_DATA_DIR "/wine/") + name;
 }
 
-struct WinePrefix {
-    WinePrefix()
-    {
-        EXPECT_TRUE(QDir().mkpath(path(QStringLiteral("dosdevices"))));
-        EXPECT_TRUE(QDir().mkpath(path(QStringLiteral("drive_c"))));
-        EXPECT_TRUE(QFile::link(QStringLiteral("../drive_c"), path(QStringLiteral("dosdevices/c:"))));
-        for (const QString& name : {QStringLiteral("system.reg"), QStringLiteral("user.reg")}) {
-            EXPECT_TRUE(QFile::copy(wineFixture(name), path(name)));
-            QFile::setPermissions(path(name), QFile::ReadOwner | QFile::WriteOwner);
-        }
+// Lays out a prefix in the folder root (made when missing).
+inline void makeWinePrefix(const QString& root)
+{
+    const QDir dir(root);
+    EXPECT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("dosdevices"))));
+    EXPECT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("drive_c"))));
+    EXPECT_TRUE(QFile::link(QStringLiteral("../drive_c"), dir.filePath(QStringLiteral("dosdevices/c:"))));
+    for (const QString& name : {QStringLiteral("system.reg"), QStringLiteral("user.reg")}) {
+        EXPECT_TRUE(QFile::copy(wineFixture(name), dir.filePath(name)));
+        QFile::setPermissions(dir.filePath(name), QFile::ReadOwner | QFile::WriteOwner);
     }
+}
+
+struct WinePrefix {
+    WinePrefix() { makeWinePrefix(root()); }
 
     QString path(const QString& name) const { return dir.filePath(name); }
     QString root() const { return dir.path(); }

@@ -1,0 +1,80 @@
+// The Wine prefixes of this user, and the game among them.
+#include "registry/WinePrefixes.h"
+
+#include "base/Error.h"
+#include "base/FileOps.h"
+#include "registry/WineRegistry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace vnt {
+
+namespace {
+
+// Where the Wine managers keep their prefixes, below the home folder: each
+// folder there (with the given part below it) is one prefix.
+struct PrefixPlace {
+    const char* parent;
+    const char* below;
+};
+constexpr PrefixPlace ManagerPlaces[] = {
+    {"/.local/share/bottles/bottles", ""},                          // Bottles
+    {"/.var/app/com.usebottles.bottles/data/bottles/bottles", ""},  // Bottles from Flatpak
+    {"/Games", ""},                                                 // Lutris
+    {"/.PlayOnLinux/wineprefix", ""},                               // PlayOnLinux
+    {"/.steam/steam/steamapps/compatdata", "/pfx"},                 // Steam's Proton
+    {"/.local/share/Steam/steamapps/compatdata", "/pfx"},           // the same, where Steam lives
+    {"/.cxoffice", ""},                                             // CrossOver
+};
+
+} // namespace
+
+QStringList winePrefixCandidates(const QString& home, const QString& winePrefix)
+{
+    if (!winePrefix.isEmpty())
+        return {winePrefix};
+    QStringList found{home + QStringLiteral("/.wine")};
+    QSet<QString> seen{QFileInfo(found.front()).canonicalFilePath()};
+    for (const PrefixPlace& place : ManagerPlaces) {
+        const QDir parent(home + QLatin1String(place.parent));
+        const QStringList names = parent.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString& name : names) {
+            const QString prefix = parent.filePath(name) + QLatin1String(place.below);
+            const QString real = QFileInfo(prefix).canonicalFilePath();
+            if (real.isEmpty() || !QFileInfo(real).isDir() || seen.contains(real))
+                continue;
+            seen.insert(real);
+            found.append(prefix);
+        }
+    }
+    return found;
+}
+
+WineGameInstall findWineGame(const QStringList& prefixes, const WineGameKey& game)
+{
+    WineGameInstall first;
+    for (const QString& prefix : prefixes) {
+        QByteArray systemReg;
+        try {
+            systemReg = readFile(prefix + QStringLiteral("/system.reg"));
+        } catch (const Error&) {
+            continue; // no prefix, or one that cannot be read
+        }
+        const std::optional<QString> stored = wineMachineString(systemReg, game.keyPath, game.valueName);
+        if (!stored || stored->isEmpty())
+            continue;
+        WineGameInstall install{prefix, WineRegistry(prefix).toNativePath(*stored), QString()};
+        if (!install.installDir.isEmpty())
+            install.archivePath = findPathIgnoringCase(install.installDir, game.archive);
+        if (!install.archivePath.isEmpty() && QFileInfo(install.archivePath).isFile())
+            return install;
+        install.archivePath.clear();
+        if (first.prefix.isEmpty())
+            first = install;
+    }
+    return first;
+}
+
+} // namespace vnt
