@@ -2,7 +2,7 @@
 
 #include "editor/Controls.h"
 #include "base/FileOps.h"
-#include "registry/cRegistry.h"
+#include "services/GameArchive.h"
 
 namespace vnt {
 
@@ -14,22 +14,12 @@ const QString ArchiveName = QStringLiteral("aidata.viv");
 
 QString GetRegistryValue(EditorContext& ctx, qint32 hive, const QString& keyPath, const QString& valueName)
 {
-    if (!ctx.registry)
-        return QString();
-    cRegistry registry(ctx.registry);
-    registry.setClassKey(hive);
-    registry.setSectionKey(keyPath);
-    registry.setValueKey(valueName);
-    registry.setValueType(qint32(reg::Sz));
-    const QVariant value = registry.Value();
-    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+    return registryString(ctx.registry, hive, keyPath, valueName);
 }
 
 QString nativeInstallFolder(EditorContext& ctx, const QString& storedValue)
 {
-    if (!ctx.registry || storedValue.isEmpty())
-        return QString();
-    return ctx.registry->toNativePath(storedValue);
+    return nativeInstallFolder(ctx.registry.get(), storedValue);
 }
 
 void btnBrowseAIFile_Click(EditorContext& ctx)
