@@ -36,7 +36,8 @@ void Report::add(const QStringList& columns, const QJsonObject& object)
 void Report::print(bool json) const
 {
     if (json) {
-        write(stdout, QString::fromUtf8(QJsonDocument(objects_).toJson(QJsonDocument::Indented)));
+        const QByteArray text = objects_.isEmpty() ? QByteArray("[]\n") : QJsonDocument(objects_).toJson();
+        write(stdout, QString::fromUtf8(text));
         return;
     }
     if (rows_.isEmpty())
