@@ -97,12 +97,12 @@ while read -r name; do
   cmp -s <("$entry_tool" old.viv "$name") <("$entry_tool" a.viv "$name") || { echo "FAIL: $name changed"; failed=$((failed + 1)); }
 done < <("$entry_tool" old.viv list)
 
-# export then import round-trip; a second store in the same minute gets its own backup.
+# export then import round-trip.
 t 0 '' export a.viv:Medium medium.VNTxp
 t 0 '^80$' get medium.VNTxp max_puck_control
 cp a.viv before-import.viv
 t 0 '^max_puck_control=70$' set a.viv:2 max_puck_control=70
-t 0 'backup: a\.viv\.VNT_backup_[0-9]+_[23]$' import medium.VNTxp a.viv
+t 0 'backup: a\.viv\.VNT_backup_[0-9_]+$' import medium.VNTxp a.viv
 t 0 '' diff medium.VNTxp a.viv:Medium
 t 0 '^80$' get a.viv:Medium max_puck_control
 
