@@ -34,8 +34,10 @@ _vantor08_cli()
     fi
     # ARCHIVE:LEVEL: the levels after the last colon.
     if [[ $cur == *:* ]]; then
-        local archive=${cur%:*}
-        COMPREPLY=($(compgen -W "$levels" -P "$archive:" -- "$cur"))
+        local archive=${cur%:*} given=${cur##*:} level
+        for level in $levels; do
+            [[ ${level,,} == "${given,,}"* ]] && COMPREPLY+=("$archive:$level")
+        done
         __ltrim_colon_completions "$cur"
         return
     fi
