@@ -5,32 +5,13 @@
 #include "handlers/ArchiveTransfer.h"
 #include "handlers/AttributeTree.h"
 #include "handlers/Selection.h"
-
-#include <QDate>
-#include <QFileInfo>
-#include <QTime>
+#include "services/ArchiveBackup.h"
 
 namespace vnt {
 
 namespace {
 
 const QChar CR(13);
-
-// The archive's path followed by ".VNT_backup_" and month, day, hour and minute,
-// each without leading zeros.
-QString backupName(const EditorContext& ctx)
-{
-    const QDateTime now = ctx.now();
-    return ctx.state.AIFilePath + QStringLiteral(".VNT_backup_") + QString::number(now.date().month())
-           + QString::number(now.date().day()) + QString::number(now.time().hour())
-           + QString::number(now.time().minute());
-}
-
-void backUpArchive(const QString& archive, const QString& backup)
-{
-    const QFileInfo info(archive);
-    copyFile(archive, backup, info.exists() ? info.permissions() : PrivateFile);
-}
 
 } // namespace
 
@@ -61,8 +42,7 @@ void btnApplyAIChanges_Click(EditorContext& ctx)
     if (ctx.dialogs.ask(QStringLiteral("Apply changes?"), QStringLiteral("Apply all changes to AI data?"),
                         Buttons::YesNo, Icon::None) != Answer::Yes)
         return;
-    const QString backup = backupName(ctx);
-    backUpArchive(ctx.state.AIFilePath, backup);
+    const QString backup = backUpArchive(ctx.state.AIFilePath, ctx.now());
     ArchiveTransfer(ctx, TransferStore, ctx.state.EntryName);
     ctx.dialogs.tell(QStringLiteral("Changes saved..."),
                      QStringLiteral("Changes have been saved successfully. A backup of you aidata.viv file has been")

@@ -2,8 +2,7 @@
 
 #include "editor/Controls.h"
 #include "base/FileOps.h"
-#include "registry/WinePrefixes.h"
-#include "registry/cRegistry.h"
+#include "services/GameArchive.h"
 
 namespace vnt {
 
@@ -15,33 +14,17 @@ const QString ArchiveName = QStringLiteral("aidata.viv");
 
 QString GetRegistryValue(EditorContext& ctx, qint32 hive, const QString& keyPath, const QString& valueName)
 {
-    if (!ctx.registry)
-        return QString();
-    cRegistry registry(ctx.registry);
-    registry.setClassKey(hive);
-    registry.setSectionKey(keyPath);
-    registry.setValueKey(valueName);
-    registry.setValueType(qint32(reg::Sz));
-    const QVariant value = registry.Value();
-    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+    return registryString(ctx.registry, hive, keyPath, valueName);
 }
 
 QString nativeInstallFolder(EditorContext& ctx, const QString& storedValue)
 {
-    if (!ctx.registry || storedValue.isEmpty())
-        return QString();
-    return ctx.registry->toNativePath(storedValue);
+    return nativeInstallFolder(ctx.registry.get(), storedValue);
 }
 
 QString proposedArchivePath(const QString& installDir)
 {
-    const QString written = installDir + joinPath(QStringLiteral("gamedata"), ArchiveName);
-#ifdef Q_OS_WIN
-    return written; // Windows finds the names in any letter case itself
-#else
-    const QString found = findPathIgnoringCase(installDir, {QStringLiteral("gamedata"), ArchiveName});
-    return found.isEmpty() ? written : found;
-#endif
+    return archiveInInstallFolder(installDir);
 }
 
 void btnBrowseAIFile_Click(EditorContext& ctx)

@@ -10,6 +10,7 @@
 #include "handlers/Selection.h"
 #include "handlers/SkillLevels.h"
 #include "model/TypedValue.h"
+#include "services/SettingsFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,16 +22,6 @@ namespace {
 
 const QChar CR(13);
 const QString ImportCopyName = QStringLiteral("vnt08exp.tmp");
-// The skill index sits at positions 17 and 18, as a 16-bit integer.
-constexpr int SkillIndexPosition = 17;
-constexpr int SkillIndexEnd = SkillIndexPosition + 1;
-constexpr QFileDevice::Permissions SharedFile =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-
-QString nativePath(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 // The save dialog until the user picks a path they accept; empty when cancelled.
 // It opens in the program's folder, or in the home folder when the program's
@@ -51,34 +42,6 @@ QString chooseExportPath(EditorContext& ctx)
             return path;
     }
 }
-
-void requireSkillIndexRoom(const QString& path, qint64 size)
-{
-    if (size < SkillIndexEnd)
-        throw Error(err::BadFileFormat,
-                    QStringLiteral("'%1' holds %2 bytes; a settings file has at least %3.")
-                        .arg(nativePath(path))
-                        .arg(size)
-                        .arg(SkillIndexEnd));
-}
-
-} // namespace
-
-int SettingsFileSkillIndex(const QString& path)
-{
-    const QByteArray bytes = readFile(path);
-    requireSkillIndexRoom(path, bytes.size());
-    const int index = qFromLittleEndian<qint16>(bytes.constData() + SkillIndexPosition - 1);
-    if (index < 1 || index > 3)
-        throw Error(err::BadFileFormat,
-                    QStringLiteral("'%1' is not a settings file of this editor: it names skill level %2, "
-                                   "but only 1 (Easy), 2 (Medium) and 3 (Difficlt) exist.")
-                        .arg(nativePath(path))
-                        .arg(index));
-    return index;
-}
-
-namespace {
 
 // Pending changes of another level are settled before the file is read in, so
 // imported values are only ever stored under the level the file names. False
@@ -107,9 +70,7 @@ void btnExportVNTSettings_Click(EditorContext& ctx)
     if (path.isEmpty())
         return;
     const QString workFile = ctx.state.workFilePath();
-    requireSkillIndexRoom(workFile, QFileInfo(workFile).size());
-    copyFile(workFile, path, SharedFile);
-    WriteValue(path, SkillIndexPosition, double(ctx.controls.skillIndex()), QStringLiteral("0302"));
+    writeSettingsFile(workFile, path, ctx.controls.skillIndex());
     ctx.dialogs.tell(QStringLiteral("Settings exported successfully"),
                      QStringLiteral("Your VNT settings for '") + ctx.state.SkillName + QStringLiteral("' have been saved to:")
                          + CR + QStringLiteral("'") + path + QStringLiteral("'"),
@@ -123,7 +84,7 @@ void btnImportVNTSettings_Click(EditorContext& ctx)
     if (GetFileName(path).isEmpty())
         return;
     EditorState& s = ctx.state;
-    const int index = SettingsFileSkillIndex(path);
+    const int index = settingsFileLevel(path);
     if (!settleBeforeImport(ctx, index))
         return;
     s.ImportInProgress = true;

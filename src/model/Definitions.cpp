@@ -67,7 +67,8 @@ bool scaledFits(double number, qint32 scale)
     return RoundToInt32(number * scale).has_value();
 }
 
-std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribute, const QString& key)
+std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribute, const QString& key,
+                                                  bool defaultsInRange)
 {
     const auto name = fieldText(attribute, "name");
     const auto description = fieldText(attribute, "description");
@@ -98,7 +99,7 @@ std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribut
     std::array<QString, 3> defaults{*easy, *medium, *difficlt};
     for (QString& text : defaults) {
         const auto value = ParseFileNumber(text);
-        if (!value || *value < *low || *value > *high)
+        if (!value || (defaultsInRange && (*value < *low || *value > *high)))
             return std::nullopt;
         text = shownNumber(text, *value);
     }
@@ -161,14 +162,15 @@ void LoadDefinitions(pugi::xml_document& definitions, const QString& path)
         definitions.reset();
 }
 
-std::optional<AttributeDefinition> FindAttribute(const pugi::xml_document& definitions, const QString& key)
+std::optional<AttributeDefinition> FindAttribute(const pugi::xml_document& definitions, const QString& key,
+                                                 DefaultRule rule)
 {
     pugi::xpath_node_set attributes = definitions.select_nodes("//attribute");
     attributes.sort();
     for (const pugi::xpath_node& item : attributes) {
         const auto keyText = fieldText(item.node(), "key");
         if (keyText && keyText->trimmed() == key)
-            return readDefinition(item.node(), key);
+            return readDefinition(item.node(), key, rule == DefaultRule::InRange);
     }
     return std::nullopt;
 }

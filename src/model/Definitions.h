@@ -22,6 +22,10 @@ void LoadDefinitions(pugi::xml_document& definitions, const QString& path);
 // Numbers are read with "." as the decimal mark first, in the user's locale only
 // when that fails (ParseFileNumber). Nothing is cached: every call reads the
 // document again.
-std::optional<AttributeDefinition> FindAttribute(const pugi::xml_document& definitions, const QString& key);
+// DefaultRule::AnyNumber drops the rule that the defaults lie in the range, for
+// tools that report such a default rather than pass over the attribute.
+enum class DefaultRule { InRange, AnyNumber };
+std::optional<AttributeDefinition> FindAttribute(const pugi::xml_document& definitions, const QString& key,
+                                                 DefaultRule rule = DefaultRule::InRange);
 
 } // namespace vnt

@@ -3,7 +3,7 @@
 #include "FuzzSupport.h"
 
 #include "base/Error.h"
-#include "handlers/SettingsExchange.h"
+#include "services/SettingsFile.h"
 
 using namespace vnt;
 using namespace vnt::fuzz;
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int level = size >= 18 ? std::int16_t(data[16] | (data[17] << 8)) : 0;
     const bool acceptable = level >= 1 && level <= 3;
     try {
-        const int index = SettingsFileSkillIndex(path);
+        const int index = settingsFileLevel(path);
         VANTOR_FUZZ_EXPECT(acceptable && index == level, "a settings file was accepted that must be refused");
     } catch (const Error& e) {
         VANTOR_FUZZ_EXPECT(!acceptable, "a sound settings file was refused");

@@ -1,0 +1,2 @@
+// Must not compile: the services know nothing of the editor.
+#include "editor/EditorContext.h"
