@@ -53,6 +53,9 @@ public:
     // the selected one.
     virtual int skillIndex() const = 0;
     virtual void setSkillIndex(int index) = 0;
+    // The same without running the handler: putting the window back after a
+    // failed action.
+    virtual void setSkillIndexSilently(int index) = 0;
     virtual QString skillText(int index) const = 0;
     virtual QString skillTag() const = 0;
     virtual void setSkillTag(const QString& tag) = 0;

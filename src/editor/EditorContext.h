@@ -18,6 +18,7 @@ namespace vnt {
 
 class RegistryBackend;
 class ArchiveAccess;
+class Transaction;
 
 // Everything a handler works with: the shared state, the window and its dialogs,
 // the loaded definitions, and the services that tests replace (registry, archive
@@ -47,7 +48,8 @@ struct EditorContext {
     // Held while this editor runs: one editor at a time shares the temporary folder.
     std::unique_ptr<QLockFile> instanceLock;
 
-    // Bookkeeping of handler runs (see Events.h).
+    // Bookkeeping of handler runs (see Events.h): the running action's transaction.
+    Transaction* transaction = nullptr;
     int handlerDepth = 0;
     std::exception_ptr nestedFailure;
 };

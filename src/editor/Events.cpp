@@ -1,5 +1,7 @@
 #include "editor/Events.h"
 
+#include "editor/Transaction.h"
+
 namespace vnt {
 
 namespace {
@@ -34,7 +36,7 @@ void reportError(EditorContext& ctx, const Error& error)
 
 void runHandler(EditorContext& ctx, const Handler& handler)
 {
-    const EditorState before = ctx.state;
+    Transaction transaction(ctx);
     std::exception_ptr failure;
     {
         DepthGuard guard(ctx);
@@ -45,10 +47,13 @@ void runHandler(EditorContext& ctx, const Handler& handler)
         }
     }
     ctx.nestedFailure = nullptr;
-    if (failure) {
-        ctx.state = before;
-        reportError(ctx, toError(failure));
-    }
+    if (!failure)
+        return;
+    Error error = toError(failure);
+    const QString notPutBack = transaction.rollback();
+    if (!notPutBack.isEmpty())
+        error = Error(error.number(), error.description() + QChar(13) + notPutBack, error.source());
+    reportError(ctx, error);
 }
 
 void runChangeHandler(EditorContext& ctx, const Handler& handler)

@@ -9,9 +9,10 @@ namespace vnt {
 
 using Handler = std::function<void(EditorContext&)>;
 
-// Runs one event handler. A failure is shown in the error box with its number and
-// description, the shared state is put back as it was before the handler began,
-// and the editor keeps running.
+// Runs one event handler as one transaction (editor/Transaction.h). On a failure
+// the shared state, the window and the working copies are put back as they were
+// before the handler began (or at its last completed store), then the failure is
+// shown in the error box with its number and description; the editor keeps running.
 void runHandler(EditorContext& ctx, const Handler& handler);
 
 // Shows a failure in the error box.

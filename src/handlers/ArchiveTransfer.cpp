@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "base/FileOps.h"
 #include "archive/ArchiveAccess.h"
+#include "editor/Transaction.h"
 
 namespace vnt {
 
@@ -53,6 +54,9 @@ void store(EditorContext& ctx)
     const StagingFile staging(joinPath(s.TempFolder, s.EntryName));
     copyFile(s.workFilePath(), staging.path);
     archive.addFile(s.AIFilePath, staging.path);
+    // The archive holds the working copy now: a later failure of the same action
+    // does not undo that.
+    storeCompleted(ctx);
 }
 
 } // namespace

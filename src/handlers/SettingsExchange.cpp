@@ -23,6 +23,20 @@ namespace {
 const QChar CR(13);
 const QString ImportCopyName = QStringLiteral("vnt08exp.tmp");
 
+// An export onto one of the editor's own working copies would change the working copy.
+void refuseWorkingCopy(const EditorContext& ctx, const QString& path)
+{
+    const QFileInfo chosen(path);
+    for (const QString& name : {QStringLiteral("vnt08.tmp"), ImportCopyName}) {
+        const QFileInfo work(joinPath(ctx.state.TempFolder, name));
+        const bool same = chosen.exists() && work.exists() ? chosen.canonicalFilePath() == work.canonicalFilePath()
+                                                           : chosen.absoluteFilePath() == work.absoluteFilePath();
+        if (same)
+            throw Error(err::PathAccess, QStringLiteral("'%1' is the editor's working copy; export to another file.")
+                                             .arg(QDir::toNativeSeparators(path)));
+    }
+}
+
 // The save dialog until the user picks a path they accept; empty when cancelled.
 // It opens in the program's folder, or in the home folder when the program's
 // folder cannot be written (an installed editor's).
@@ -34,7 +48,10 @@ QString chooseExportPath(EditorContext& ctx)
     for (;;) {
         const QString path =
             ctx.dialogs.saveFile(QStringLiteral("Choose location..."), folder, QStringLiteral("VNTxp File |*.VNTxp"));
-        if (path.isEmpty() || !FileExists(path))
+        if (path.isEmpty())
+            return path;
+        refuseWorkingCopy(ctx, path);
+        if (!FileExists(path))
             return path;
         const QString question =
             QStringLiteral("The file ") + GetFileName(path) + QStringLiteral(" already exist, do you want to overwrite it?");

@@ -25,30 +25,15 @@ void resetDisplay(EditorContext& ctx)
     ClearAttributeDisplay(ctx);
 }
 
-// Extracts the chosen level's entry before anything shows it as current, so a
-// failed extraction leaves the previous level current with its working copy.
-void extractLevel(EditorContext& ctx, const QString& entryName)
-{
-    EditorState& s = ctx.state;
-    const QString previous = s.EntryName;
-    s.EntryName = entryName;
-    try {
-        ArchiveTransfer(ctx, TransferExtract, s.AIFilePath);
-    } catch (...) {
-        s.EntryName = previous;
-        throw;
-    }
-}
-
 void activate(EditorContext& ctx, int index, const QString& text)
 {
     EditorState& s = ctx.state;
-    const QString entryName = text + QStringLiteral(".ubc");
-    // An import provides the working copy itself; otherwise the entry is extracted.
-    if (s.ImportInProgress)
-        s.EntryName = entryName;
-    else
-        extractLevel(ctx, entryName);
+    // An import provides the working copy itself; otherwise the entry is extracted
+    // before anything shows the level as current. A failure puts everything back
+    // (runHandler's transaction).
+    s.EntryName = text + QStringLiteral(".ubc");
+    if (!s.ImportInProgress)
+        ArchiveTransfer(ctx, TransferExtract, s.AIFilePath);
     s.SkillName = text;
     ctx.controls.setSkillTag(QString::number(index));
     ctx.controls.setEnabled(Control::TreeView_AI, true);
@@ -109,13 +94,7 @@ void lstSkill_Click(EditorContext& ctx)
         selectSkill(ctx, tagIndex(ctx));
         return;
     }
-    try {
-        activate(ctx, index, text);
-    } catch (...) {
-        // The previous level stays current: the list shows it again.
-        selectSkill(ctx, tagIndex(ctx));
-        throw;
-    }
+    activate(ctx, index, text);
 }
 
 void onSkillListChanged(EditorContext& ctx)

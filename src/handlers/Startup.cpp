@@ -9,6 +9,7 @@
 #include "model/Definitions.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QScopeGuard>
 #include <QProcessEnvironment>
@@ -64,17 +65,39 @@ void warnGameNotFound(EditorContext& ctx)
     ctx.dialogs.tell(QStringLiteral("Can't find NHL08..."), text, Icon::Exclamation);
 }
 
+// Why the lock on the temporary folder could not be taken, in the user's words.
+QString lockRefusal(const QLockFile& lock, const QString& folder, const QString& lockPath)
+{
+    const QString where = QDir::toNativeSeparators(folder);
+    const QString file = QDir::toNativeSeparators(lockPath);
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("The temporary folder %1 does not exist.").arg(where) + CR
+               + QStringLiteral("Set TEMP to an existing folder and start the editor again.");
+    if (lock.error() == QLockFile::LockFailedError) {
+        // The file is named, and its owner: in a shared folder it may be another user's.
+        const QString owner = QFileInfo(lockPath).owner();
+        return QStringLiteral("Another Vantor 08 editor is already open and uses the working copy in %1; "
+                              "its lock file %2 belongs to the user %3.")
+                   .arg(where, file, owner.isEmpty() ? QStringLiteral("?") : owner)
+               + CR + QStringLiteral("Only one editor can use a temporary folder at a time: close the other one, "
+                                     "or set TEMP to a folder of your own.");
+    }
+    return QStringLiteral("The lock file %1 cannot be created: the temporary folder %2 may not be written.")
+               .arg(file, where)
+           + CR + QStringLiteral("Set TEMP to a folder you may write to and start the editor again.");
+}
+
 // One editor at a time: two would share the working copy in the temporary folder.
+// A lock left by an editor whose process is gone is taken over.
 bool lockTempFolder(EditorContext& ctx, const QString& folder)
 {
-    auto lock = std::make_unique<QLockFile>(joinPath(folder, QStringLiteral("vnt08.lock")));
+    const QString path = joinPath(folder, QStringLiteral("vnt08.lock"));
+    auto lock = std::make_unique<QLockFile>(path);
     lock->setStaleLockTime(0); // stale only when its process is gone
     if (!lock->tryLock()) {
-        ctx.dialogs.tell(QStringLiteral("Vantor 08 is already running"),
-                         QStringLiteral("Another Vantor 08 editor is already open and uses the working copy in ")
-                             + QDir::toNativeSeparators(folder) + QStringLiteral(".") + CR
-                             + QStringLiteral("Only one editor can run at a time: please close the other one first."),
-                         Icon::Exclamation);
+        const bool running = lock->error() == QLockFile::LockFailedError;
+        ctx.dialogs.tell(running ? QStringLiteral("Vantor 08 is already running") : QStringLiteral("Vantor 08 cannot start"),
+                         lockRefusal(*lock, folder, path), Icon::Exclamation);
         return false;
     }
     ctx.instanceLock = std::move(lock);

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStyle>
 
 // The application icon, 32 x 32 pixels in 12 colours (vantor08_icon).
@@ -174,6 +175,12 @@ void MainWindow::setSkillIndex(int index)
     // currentIndexChanged runs the skill-list handling before this returns, and
     // is not emitted when the index is already the current one.
     skillList_->setCurrentIndex(index);
+}
+
+void MainWindow::setSkillIndexSilently(int index)
+{
+    const QSignalBlocker quiet(skillList_);
+    setSkillIndex(index);
 }
 
 QString MainWindow::skillText(int index) const

@@ -53,6 +53,7 @@ public:
 
     int skillIndex() const override;
     void setSkillIndex(int index) override;
+    void setSkillIndexSilently(int index) override;
     QString skillText(int index) const override;
     QString skillTag() const override { return skillTag_; }
     void setSkillTag(const QString& tag) override { skillTag_ = tag; }

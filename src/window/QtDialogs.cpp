@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QWidget>
 
 namespace vnt {
 
@@ -90,7 +91,9 @@ QString qtFileFilter(const QString& filter)
 Answer QtDialogs::ask(const QString& title, const QString& text, Buttons buttons, Icon icon)
 {
     const ButtonSet set = buttonSet(buttons);
-    QMessageBox box(boxIcon(icon), title, qtMessageText(text), set.all, parent_);
+    // Over the window once it is shown; before that (a refused start) centred on the screen.
+    QWidget* over = parent_ && parent_->isVisible() ? parent_ : nullptr;
+    QMessageBox box(boxIcon(icon), title, qtMessageText(text), set.all, over);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(set.enter);
     box.setEscapeButton(set.escape);

@@ -70,35 +70,6 @@ TEST_F(QuitTest, WithChangesEachAnswer)
     EXPECT_FALSE(exists("vnt08.tmp"));
 }
 
-TEST_F(QuitTest, WithChangesYesStoresTheWorkingCopyWithoutBackupThenCloses)
-{
-    e.ctx.state.ChangesPending = true;
-    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::Yes);
-    runHandler(e.ctx, &btnQuit_Click);
-    EXPECT_EQ(library->calls, QStringList{QStringLiteral("add %1 Medium.ubc").arg(e.ctx.state.AIFilePath)});
-    EXPECT_EQ(library->entries.value(QStringLiteral("Medium.ubc")), QByteArray("edited values"));
-    EXPECT_TRUE(e.controls.closed);
-    EXPECT_FALSE(exists("Medium.ubc")) << "the staging copy is removed";
-    EXPECT_FALSE(exists("vnt08.tmp"));
-}
-
-TEST_F(QuitTest, AFailedStoreIsReportedAndTheEditorStaysOpenWithItsChanges)
-{
-    e.ctx.state.ChangesPending = true;
-    library->failWith = 61;
-    library->error = QStringLiteral("The disk is full.");
-    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::Yes);
-    e.dialogs.expectNotice(QStringLiteral("Error"));
-    runHandler(e.ctx, &btnQuit_Click);
-
-    EXPECT_EQ(e.dialogs.last().text, QStringLiteral("Error 61: The disk is full."));
-    EXPECT_EQ(e.dialogs.last().icon, Icon::Critical);
-    EXPECT_FALSE(e.controls.closed);
-    EXPECT_TRUE(e.ctx.state.ChangesPending);
-    EXPECT_EQ(readBytes(e.path(QStringLiteral("vnt08.tmp"))), QByteArray("edited values"));
-    EXPECT_FALSE(exists("Medium.ubc"));
-}
-
 TEST_F(QuitTest, SavingWithNoArchiveAcceptedAsksForOneAndStoresNothingWithoutIt)
 {
     // After an import with no archive chosen, the path proposed at start-up was

@@ -3,6 +3,13 @@
 #include "support/TestEditor.h"
 
 #include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -54,6 +61,7 @@ TEST(Startup, ASecondEditorOnTheSameTempFolderIsToldAndClosesWithoutDeletingAnyt
     runHandler(second.ctx, &Form_Load);
 
     EXPECT_TRUE(second.controls.closed);
+    EXPECT_TRUE(second.dialogs.last().text.contains(QDir::toNativeSeparators(first.path(QStringLiteral("vnt08.lock")))));
     EXPECT_EQ(readBytes(first.path(QStringLiteral("vnt08.tmp"))), QByteArray("first editor's working copy"));
 
     // Once the first editor has closed, another may start.
@@ -63,4 +71,42 @@ TEST(Startup, ASecondEditorOnTheSameTempFolderIsToldAndClosesWithoutDeletingAnyt
     third.dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
     runHandler(third.ctx, &Form_Load);
     EXPECT_FALSE(third.controls.closed);
+}
+
+TEST(Startup, TheLockSaysWhyItCannotBeTakenAndTakesOverALockWhoseEditorIsGone)
+{
+    TestEditor e;
+    e.env.set("TEMP", e.path(QStringLiteral("missing")).toLocal8Bit());
+    e.dialogs.expectNotice(QStringLiteral("Vantor 08 cannot start"));
+    runHandler(e.ctx, &Form_Load);
+    EXPECT_TRUE(e.dialogs.last().text.contains(QStringLiteral("does not exist")));
+    EXPECT_TRUE(e.controls.closed);
+
+    // A lock left by a process that has ended is taken over.
+    QProcess ended;
+    ended.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exit 0")});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 pid = ended.processId();
+    ended.waitForFinished();
+    TestEditor next;
+    writeBytes(next.path(QStringLiteral("vnt08.lock")),
+               QStringLiteral("%1\nvantor08\n%2\n").arg(pid).arg(QSysInfo::machineHostName()).toUtf8());
+    next.dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
+    runHandler(next.ctx, &Form_Load);
+    EXPECT_FALSE(next.controls.closed);
+
+#ifdef Q_OS_UNIX
+    // Another user's live lock in a shared folder: the file and its owner are named.
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can give a lock file to another user";
+    TestEditor shared;
+    QLockFile theirs(shared.path(QStringLiteral("vnt08.lock")));
+    ASSERT_TRUE(theirs.tryLock());
+    ASSERT_EQ(chown(shared.path(QStringLiteral("vnt08.lock")).toLocal8Bit().constData(), 65534, 65534), 0);
+    shared.dialogs.expectNotice(QStringLiteral("Vantor 08 is already running"));
+    runHandler(shared.ctx, &Form_Load);
+    const QString text = shared.dialogs.last().text;
+    EXPECT_TRUE(text.contains(shared.path(QStringLiteral("vnt08.lock")))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QFileInfo(shared.path(QStringLiteral("vnt08.lock"))).owner())) << text.toStdString();
+#endif
 }

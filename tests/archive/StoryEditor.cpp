@@ -39,6 +39,11 @@ QByteArray StoryEditor::levelEntry(int level)
     return bytes;
 }
 
+QByteArray StoryEditor::definitions()
+{
+    return Definitions;
+}
+
 StoryEditor::StoryEditor() : archive(path(QStringLiteral("game/gamedata/aidata.viv")))
 {
     QDir(dir.path()).mkpath(QStringLiteral("game/gamedata"));

@@ -19,6 +19,8 @@ struct StoryEditor : TestEditor {
     // The level's entry as created: the float slot holds 0.3/0.5/0.7, the
     // integer slot 20/40/60 for Easy/Medium/Difficlt.
     static QByteArray levelEntry(int level);
+    // The definition file's text.
+    static QByteArray definitions();
 
     void browseTo(const QString& archive);
     void moveSlider(int position);

@@ -54,45 +54,6 @@ TEST(EditStory, ChooseLevelEditApplyStoresTheWorkingCopyAfterABackup)
     EXPECT_FALSE(QFile::exists(e.path(QStringLiteral("Medium.ubc")))) << "no staging copy is left";
 }
 
-TEST(EditStory, SwitchingLevelsWithChangesAsksAndEachAnswerDoesItsPart)
-{
-    StoryEditor e;
-    e.browseTo(e.archive);
-    e.controls.setSkillIndex(1);
-    TreeView_AI_NodeClick(e.ctx, QStringLiteral("pass_intercept_cpu"));
-    e.moveSlider(90);
-    const QByteArray editedEasy = readBytes(e.workFile());
-
-    // Cancel: still Easy, the edits and the display stay.
-    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::Cancel);
-    e.controls.setSkillIndex(3);
-    EXPECT_EQ(e.controls.skillIndex(), 1);
-    EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Easy"));
-    EXPECT_TRUE(e.ctx.state.ChangesPending);
-    EXPECT_EQ(readBytes(e.workFile()), editedEasy);
-    EXPECT_EQ(e.controls.caption(Control::labSliderValue), QStringLiteral("0.9"));
-
-    // No: nothing stored, Difficlt extracted.
-    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::No);
-    e.controls.setSkillIndex(3);
-    EXPECT_EQ(e.entry("Easy.ubc"), StoryEditor::levelEntry(1));
-    EXPECT_EQ(readBytes(e.workFile()), StoryEditor::levelEntry(3));
-    EXPECT_FALSE(e.ctx.state.ChangesPending);
-    EXPECT_TRUE(e.controls.caption(Control::labSliderValue).isEmpty());
-
-    // Yes: the Difficlt edits are stored as Difficlt, without a backup, then Medium extracted.
-    TreeView_AI_NodeClick(e.ctx, QStringLiteral("faceoffs_cpu_chances"));
-    e.moveSlider(75);
-    const QByteArray editedDifficlt = readBytes(e.workFile());
-    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::Yes);
-    e.dialogs.expectNotice(QStringLiteral("Changes saved..."));
-    e.controls.setSkillIndex(2);
-    EXPECT_EQ(e.entry("Difficlt.ubc"), editedDifficlt);
-    EXPECT_EQ(readBytes(e.workFile()), StoryEditor::levelEntry(2));
-    EXPECT_EQ(e.ctx.state.EntryName, QStringLiteral("Medium.ubc"));
-    EXPECT_TRUE(QDir(e.path(QStringLiteral("game/gamedata"))).entryList({QStringLiteral("*backup*")}).isEmpty());
-}
-
 TEST(EditStory, CancelExtractsTheEntryAgainAndClearsTheDisplay)
 {
     StoryEditor e;
@@ -111,29 +72,4 @@ TEST(EditStory, CancelExtractsTheEntryAgainAndClearsTheDisplay)
     EXPECT_FALSE(e.controls.isEnabled(Control::btnCancelAIChanges));
     EXPECT_TRUE(e.controls.isEnabled(Control::btnApplyAIChanges));
     EXPECT_FALSE(e.controls.isEnabled(Control::valueSlider));
-}
-
-TEST(EditStory, AFailedExtractionKeepsThePreviousLevelCurrent)
-{
-    StoryEditor e;
-    VivArchive::create(e.archive, {{"Easy.ubc", StoryEditor::levelEntry(1)}}); // no Medium entry
-    e.browseTo(e.archive);
-    e.controls.setSkillIndex(1);
-
-    e.dialogs.expectNotice(QStringLiteral("Error"));
-    e.controls.setSkillIndex(2);
-    EXPECT_EQ(e.controls.skillIndex(), 1);
-    EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Easy"));
-    EXPECT_EQ(e.ctx.state.EntryName, QStringLiteral("Easy.ubc"));
-    EXPECT_EQ(readBytes(e.workFile()), StoryEditor::levelEntry(1));
-
-    // The same on the first choice: no level becomes current.
-    StoryEditor fresh;
-    VivArchive::create(fresh.archive, {{"Easy.ubc", StoryEditor::levelEntry(1)}});
-    fresh.browseTo(fresh.archive);
-    fresh.dialogs.expectNotice(QStringLiteral("Error"));
-    fresh.controls.setSkillIndex(3);
-    EXPECT_EQ(fresh.controls.skillIndex(), 0);
-    EXPECT_TRUE(fresh.ctx.state.SkillName.isEmpty());
-    EXPECT_FALSE(fresh.controls.isEnabled(Control::TreeView_AI));
 }

@@ -1,136 +1,141 @@
+// Actions that fail part way: the state, the window and the working copy go back
+// together, and what a completed store settled stays. Faults of every kind in
+// random sequences are the model test's (tests/editor); these are the stories
+// that once went wrong.
+
 #include "StoryEditor.h"
 
+#include "base/FileOps.h"
 #include "handlers/ApplyCancel.h"
-#include "archive/ArchiveAccess.h"
-#include "archive/VivOutput.h"
 #include "handlers/Selection.h"
+#include "handlers/SettingsExchange.h"
+#include "support/FakeArchive.h"
 
 #include <QFile>
-#include <QProcess>
+
+#include <optional>
 
 #include <gtest/gtest.h>
-
-#ifndef Q_OS_WIN
-#include <unistd.h>
-#endif
 
 using namespace vnt;
 using namespace vnt::test;
 
 namespace {
 
-// An edited Medium level, ready to apply.
-struct ApplyFaults : ::testing::Test {
-    ApplyFaults()
+// Easy current with an edited value, the archive accepted.
+struct EditedEasy : ::testing::Test {
+    EditedEasy()
     {
         e.browseTo(e.archive);
-        e.controls.setSkillIndex(2);
-        TreeView_AI_NodeClick(e.ctx, QStringLiteral("faceoffs_cpu_chances"));
-        e.moveSlider(99);
-        before = readBytes(e.archive);
+        e.controls.setSkillIndex(1);
+        TreeView_AI_NodeClick(e.ctx, QStringLiteral("pass_intercept_cpu"));
+        e.moveSlider(90);
+        edited = readBytes(e.workFile());
     }
-    // Applies, answering Yes; expects the error box and returns its text.
-    QString applyExpectingError()
+    // Imports a file, answering the save question (if given) and then expecting the notices.
+    void importFile(const QString& file, std::optional<Answer> save, std::initializer_list<const char*> then)
     {
-        e.dialogs.expectQuestion(QStringLiteral("Apply changes?"), Answer::Yes);
-        e.dialogs.expectNotice(QStringLiteral("Error"));
-        runHandler(e.ctx, &btnApplyAIChanges_Click);
-        return e.dialogs.last().text;
+        e.dialogs.expectOpen(QStringLiteral("Open VNT file"), file);
+        if (save)
+            e.dialogs.expectQuestion(QStringLiteral("Save changes?"), *save);
+        for (const char* title : then)
+            e.dialogs.expectNotice(QString::fromLatin1(title));
+        runHandler(e.ctx, &btnImportVNTSettings_Click);
     }
-    void expectNothingLost()
+    void expectEasyCurrent(bool pending)
     {
-        EXPECT_TRUE(e.ctx.state.ChangesPending);
-        EXPECT_EQ(readBytes(e.archive), before);
-        EXPECT_EQ(e.dialogs.titles().back(), QStringLiteral("Error")) << "no success message after the failure";
+        EXPECT_EQ(e.controls.skillIndex(), 1);
+        EXPECT_EQ(e.controls.skillTag(), QStringLiteral("1"));
+        EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Easy"));
+        EXPECT_EQ(e.ctx.state.EntryName, QStringLiteral("Easy.ubc"));
+        EXPECT_EQ(e.ctx.state.ChangesPending, pending);
+        EXPECT_EQ(readBytes(e.workFile()), edited);
     }
 
     StoryEditor e;
-    QByteArray before;
-};
-
-// Removes the archive just before the library stores into it.
-class VanishingArchive : public ArchiveAccess {
-public:
-    explicit VanishingArchive(std::shared_ptr<ArchiveAccess> real) : real_(std::move(real)) {}
-    void exportFile(const QString& a, const QString& n, const QString& o) override { real_->exportFile(a, n, o); }
-    void addFile(const QString& archive, const QString& file) override
-    {
-        QFile::remove(archive);
-        real_->addFile(archive, file);
-    }
-
-private:
-    std::shared_ptr<ArchiveAccess> real_;
-};
-
-// Makes a folder unwritable for the length of a test; root needs the immutable
-// attribute, since permissions do not stop it.
-struct ReadOnlyFolder {
-    explicit ReadOnlyFolder(QString p) : path(std::move(p))
-    {
-#ifndef Q_OS_WIN
-        if (geteuid() == 0)
-            applied = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) == 0;
-        else
-#endif
-            applied = QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-    }
-    ~ReadOnlyFolder()
-    {
-#ifndef Q_OS_WIN
-        if (geteuid() == 0)
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
-#endif
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    QString path;
-    bool applied = false;
+    QByteArray edited;
 };
 
 } // namespace
 
-TEST_F(ApplyFaults, AMissingArchiveStopsApplyBeforeAnythingIsWritten)
+TEST_F(EditedEasy, AFailedSaveOnASwitchKeepsTheListOnTheLevelStillCurrent)
 {
-    QFile::remove(e.archive);
-    const QString text = applyExpectingError();
-    EXPECT_TRUE(text.contains(QStringLiteral("aidata.viv"))) << text.toStdString();
+    QFile::rename(e.archive, e.archive + QStringLiteral(".away"));
+    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::Yes);
+    e.dialogs.expectNotice(QStringLiteral("Error"));
+    e.controls.setSkillIndex(3);
+    expectEasyCurrent(true);
+    EXPECT_EQ(e.controls.caption(Control::labSliderValue), QStringLiteral("0.9"));
+    EXPECT_TRUE(e.controls.isEnabled(Control::valueSlider));
+}
+
+TEST_F(EditedEasy, AStoreThatSucceededStaysWhenTheExtractionAfterItFails)
+{
+    VivArchive::create(e.archive, {{"Easy.ubc", StoryEditor::levelEntry(1)}}); // no Difficlt entry
+    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::Yes);
+    e.dialogs.expectNotice(QStringLiteral("Changes saved..."));
+    e.dialogs.expectNotice(QStringLiteral("Error"));
+    e.controls.setSkillIndex(3);
+    expectEasyCurrent(false);
+    EXPECT_EQ(e.entry("Easy.ubc"), edited);
+    EXPECT_EQ(e.controls.caption(Control::labAIfilePath), e.archive);
+}
+
+TEST_F(EditedEasy, ASecondImportThatFailsAfterTheCopyLeavesTheFirstImportAsWorkingCopy)
+{
+    const QString first = e.path(QStringLiteral("medium.VNTxp"));
+    const QString second = e.path(QStringLiteral("difficlt.VNTxp"));
+    QByteArray content = StoryEditor::levelEntry(2);
+    content[16] = 2;
+    content[17] = 0;
+    writeBytes(first, content);
+    content[0] = 'D';
+    content[16] = 3;
+    writeBytes(second, content);
+    importFile(first, Answer::Yes, {"Changes saved...", "Settings imported successfully..."});
+    const QByteArray imported = readBytes(e.workFile());
+
+    // The level switch inside the import fails once the file has been copied.
+    e.controls.onSkillChanged = [] { throw Error(err::DeviceIO, QStringLiteral("simulated")); };
+    importFile(second, Answer::No, {"Error"});
+    EXPECT_EQ(readBytes(e.workFile()), imported);
+    EXPECT_EQ(e.ctx.state.SkillName, QStringLiteral("Medium"));
+    EXPECT_EQ(e.controls.skillIndex(), 2);
     EXPECT_TRUE(e.ctx.state.ChangesPending);
-    EXPECT_FALSE(QFile::exists(e.archive)) << "no archive is made";
-    EXPECT_TRUE(QDir(e.path(QStringLiteral("game/gamedata"))).isEmpty());
 }
 
-TEST_F(ApplyFaults, AnArchiveThatVanishesAfterTheBackupIsNotRecreated)
+TEST(FailedStory, ADeclinedArchiveStaysUnchosenWhenApplyFailsAfterBrowsing)
 {
-    e.ctx.archive = std::make_shared<VanishingArchive>(e.ctx.archive);
-    applyExpectingError();
-    EXPECT_TRUE(e.ctx.state.ChangesPending);
-    EXPECT_FALSE(QFile::exists(e.archive));
-    EXPECT_EQ(readBytes(e.archive + QStringLiteral(".VNT_backup_3597")), before);
+    StoryEditor e; // start-up found no game: the proposed archive was never accepted
+    const QString proposed = e.ctx.state.AIFilePath;
+    const QString file = e.path(QStringLiteral("medium.VNTxp"));
+    QByteArray content = StoryEditor::levelEntry(2);
+    content[16] = 2;
+    content[17] = 0;
+    writeBytes(file, content);
+    e.dialogs.expectOpen(QStringLiteral("Open VNT file"), file);
+    e.dialogs.expectNotice(QStringLiteral("Settings imported successfully..."));
+    runHandler(e.ctx, &btnImportVNTSettings_Click);
+
+    auto failing = std::make_shared<FakeArchive>(); // the store after the backup fails
+    failing->failWith = err::DiskFull;
+    e.ctx.archive = failing;
+    e.dialogs.expectNotice(QStringLiteral("Select an aidata.viv file..."));
+    e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), e.archive);
+    e.dialogs.expectQuestion(QStringLiteral("Apply changes?"), Answer::Yes);
+    e.dialogs.expectNotice(QStringLiteral("Error"));
+    runHandler(e.ctx, &btnApplyAIChanges_Click);
+    EXPECT_EQ(e.ctx.state.AIFilePath, proposed);
+    EXPECT_TRUE(e.controls.caption(Control::labAIfilePath).isEmpty());
+    EXPECT_FALSE(e.controls.isEnabled(Control::lstSkill));
+    EXPECT_EQ(e.entry("Medium.ubc"), StoryEditor::levelEntry(2));
 }
 
-TEST_F(ApplyFaults, AFullDiskLeavesTheArchiveAsItWas)
+TEST_F(EditedEasy, ExportOntoTheWorkingCopyIsRefused)
 {
-    const SimulatedDiskLimit full(100);
-    applyExpectingError();
-    expectNothingLost();
-}
-
-TEST_F(ApplyFaults, AReadOnlyArchiveFolderLeavesTheArchiveAsItWas)
-{
-    const ReadOnlyFolder folder(e.path(QStringLiteral("game/gamedata")));
-    if (!folder.applied)
-        GTEST_SKIP() << "cannot make a folder read-only here";
-    applyExpectingError();
-    expectNothingLost();
-}
-
-TEST_F(ApplyFaults, NoArchiveChosenAsksForOneAndACancelledDialogStopsApply)
-{
-    StoryEditor fresh;
-    fresh.ctx.state.ChangesPending = true;
-    fresh.dialogs.expectNotice(QStringLiteral("Select an aidata.viv file..."));
-    fresh.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QString());
-    runHandler(fresh.ctx, &btnApplyAIChanges_Click);
-    EXPECT_EQ(fresh.dialogs.shown().back().kind, ScriptedDialogs::Kind::Open);
-    EXPECT_TRUE(fresh.ctx.state.ChangesPending);
+    e.dialogs.expectSave(QStringLiteral("Choose location..."), e.workFile());
+    e.dialogs.expectNotice(QStringLiteral("Error"));
+    runHandler(e.ctx, &btnExportVNTSettings_Click);
+    EXPECT_TRUE(e.dialogs.last().text.contains(QStringLiteral("working copy")));
+    EXPECT_EQ(readBytes(e.workFile()), edited);
 }

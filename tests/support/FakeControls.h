@@ -29,6 +29,7 @@ public:
 
     int skillIndex() const override { return skillIndex_; }
     void setSkillIndex(int index) override;
+    void setSkillIndexSilently(int index) override { skillIndex_ = index; }
     QString skillText(int index) const override { return skillTexts.value(index); }
     QString skillTag() const override { return skillTag_; }
     void setSkillTag(const QString& tag) override { skillTag_ = tag; }

@@ -1,0 +1,79 @@
+// The real window after a failed save on a skill switch: the skill list's widget
+// shows the level that is still current. A fake window can pass where the
+// widgets differ (the combo box's change runs inside the handler).
+
+#include "archive/StoryEditor.h"
+#include "archive/ArchiveAccess.h"
+#include "archive/VivArchive.h"
+#include "support/QueuedDialogs.h"
+#include "window/MainWindow.h"
+#include "window/QtDialogs.h"
+
+#include "handlers/GameLocation.h"
+#include "handlers/Selection.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+using namespace vnt;
+using namespace vnt::test;
+
+class FailedSwitchTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+
+    void aFailedSaveLeavesTheListOnTheCurrentLevel()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(QStringLiteral("aidata.viv"));
+        VivArchive::create(archive, {{"Easy.ubc", StoryEditor::levelEntry(1)}, {"Difficlt.ubc", StoryEditor::levelEntry(3)}});
+        QFile xml(dir.filePath(QStringLiteral("aidata.xml")));
+        QVERIFY(xml.open(QIODevice::WriteOnly) && xml.write(StoryEditor::definitions()) > 0);
+        xml.close();
+        qputenv("TEMP", dir.path().toLocal8Bit());
+
+        QueuedDialogs dialogs;
+        MainWindow window(dialogs);
+        EditorContext& ctx = window.context();
+        ctx.programFolder = dir.path();
+        ctx.archive = makeArchiveAccess();
+        window.load();
+        SetAIFile(ctx, archive);
+        auto* list = qobject_cast<QComboBox*>(window.widget(Control::lstSkill));
+        list->setCurrentIndex(1);
+        TreeView_AI_NodeClick(ctx, QStringLiteral("pass_intercept_cpu"));
+        window.setSliderPosition(90);
+        valueSlider_Scroll(ctx);
+
+        QVERIFY(QFile::rename(archive, archive + QStringLiteral(".away"))); // the store fails
+        dialogs.queueAnswer(Answer::Yes);
+        list->setCurrentIndex(3);
+        QCOMPARE(dialogs.shown().back().title, QStringLiteral("Error"));
+        QCOMPARE(list->currentText(), QStringLiteral("Easy"));
+        QCOMPARE(ctx.state.SkillName, QStringLiteral("Easy"));
+        QVERIFY(ctx.state.ChangesPending);
+        window.close();
+    }
+
+    void aMessageBeforeTheWindowIsShownIsCentredOnTheScreen()
+    {
+        QWidget hidden;
+        QtDialogs dialogs(&hidden);
+        QRect at;
+        QTimer::singleShot(0, this, [&at] {
+            QWidget* box = QApplication::activeModalWidget();
+            at = box->geometry();
+            box->close();
+        });
+        dialogs.tell(QStringLiteral("Vantor 08 cannot start"), QStringLiteral("text"), Icon::Exclamation);
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY2((at.center() - centre).manhattanLength() < 50, "the box is centred on the screen");
+    }
+};
+
+QTEST_MAIN(FailedSwitchTest)
+#include "tst_failed_switch.moc"
