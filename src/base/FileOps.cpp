@@ -3,6 +3,8 @@
 #include "base/AtomicFile.h"
 #include "base/Error.h"
 
+#include <csignal>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -93,6 +95,13 @@ void removeFile(const QString& path)
         return;
     if (!file.remove())
         fail(file, QStringLiteral("Deleting"), path);
+}
+
+void reportFileSizeLimitAsError()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 } // namespace vnt

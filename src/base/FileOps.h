@@ -36,4 +36,9 @@ void copyFile(const QString& from, const QString& to,
 // Deletes a file; a missing file is not an error.
 void removeFile(const QString& path);
 
+// A write past the process's file-size limit then fails with EFBIG, which is
+// reported as an error, instead of the system ending the program. Programs call
+// it once at start.
+void reportFileSizeLimitAsError();
+
 } // namespace vnt

@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 
 #include "base/Error.h"
+#include "base/FileOps.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -137,6 +138,7 @@ const pugi::xml_document& Invocation::definitions()
 int main(int argc, char** argv)
 {
     using namespace vnt::cli;
+    vnt::reportFileSizeLimitAsError();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vantor08-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTOR_VERSION));

@@ -7,6 +7,7 @@
 #include "editor/Events.h"
 #include "handlers/AttributeTree.h"
 #include "model/Definitions.h"
+#include "services/GameArchive.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,8 +23,6 @@ namespace {
 
 const QString WorkCopyName = QStringLiteral("vnt08.tmp");
 const QString ImportCopyName = QStringLiteral("vnt08exp.tmp");
-const QString GameKey = QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\");
-const QString GameValue = QStringLiteral("Install Dir");
 
 const QChar CR(13);
 
@@ -152,7 +151,8 @@ void Form_Load(EditorContext& ctx)
     s.WorkFileName = WorkCopyName;
     ctx.controls.setCaption(Control::labAppVersion, QStringLiteral("v") + QStringLiteral("1.0"));
     s.TempFolder = GetTempFolder(ctx);
-    s.InstallDir = nativeInstallFolder(ctx, GetRegistryValue(ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, GameValue));
+    s.InstallDir =
+        nativeInstallFolder(ctx, GetRegistryValue(ctx, HKEY_LOCAL_MACHINE_KEY, GameRegistryKey, GameRegistryValue));
     s.AIFilePath = proposedArchivePath(s.InstallDir);
     selectSkill(ctx, 0);
     LoadDefinitions(ctx.definitions, joinPath(ctx.programFolder, QStringLiteral("aidata.xml")));

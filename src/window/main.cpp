@@ -3,6 +3,7 @@
 #include "window/MainWindow.h"
 #include "window/QtDialogs.h"
 
+#include "base/FileOps.h"
 #include "editor/PlatformServices.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ int main(int argc, char** argv)
                    stderr);
         return 1;
     }
+    vnt::reportFileSizeLimitAsError();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantor 08"));
     QApplication::setApplicationVersion(QStringLiteral(VANTOR_VERSION));
