@@ -37,10 +37,8 @@ void readAround(const std::shared_ptr<WineRegistry>& store)
         try {
             r.EnumerateSections(names, count);
             r.EnumerateValues(names, count);
-            for (const QString& name : names) {
-                r.setValueKey(name);
-                (void)r.Value();
-            }
+            for (const QString& name : names)
+                (void)r.ValueEx(qint32(reg::LocalMachine), section, name, qint32(reg::Sz), QVariant());
         } catch (const Error&) {
             // Enumeration failures are reported to the caller as errors.
         }

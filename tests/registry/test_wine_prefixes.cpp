@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 using namespace vnt;
 using namespace vnt::test;
@@ -24,13 +25,6 @@ void eachKey(const RegNode& node, const QString& path, const std::function<void(
     f(path, node);
     for (const auto& sub : node.subkeys)
         eachKey(*sub, path.isEmpty() ? sub->name : path + QLatin1Char('\\') + sub->name, f);
-}
-
-QString upperEachUnit(QString text)
-{
-    for (QChar& c : text)
-        c = c.toUpper();
-    return text;
 }
 
 // A prefix at home/relative; with the game's archive when asked.
@@ -54,9 +48,7 @@ TEST(WinePrefixes, QuickLookUpAgreesWithTheFullParserOnTheRealFiles)
         const QByteArray text = readFile(wineFixture(QString::fromLatin1(name)));
         const WineHive full = parseWineRegistry(text);
         QStringList paths;
-        eachKey(*full.root, QString(), [&](const QString& path, const RegNode&) {
-            paths.append(upperEachUnit(path));
-        });
+        eachKey(*full.root, QString(), [&](const QString& path, const RegNode&) { paths.append(path.toUpper()); });
         const WineHive quick = parseWineSections(text, paths);
         EXPECT_EQ(quick.arch, full.arch);
         eachKey(*full.root, QString(), [&](const QString& path, const RegNode& key) {
@@ -65,10 +57,9 @@ TEST(WinePrefixes, QuickLookUpAgreesWithTheFullParserOnTheRealFiles)
                 node = node ? node->findSubkey(part) : nullptr;
             ASSERT_TRUE(node) << path.toStdString();
             ASSERT_EQ(node->values.size(), key.values.size()) << path.toStdString();
-            for (std::size_t i = 0; i < key.values.size(); ++i) {
-                EXPECT_EQ(node->values[i].name, key.values[i].name);
-                EXPECT_EQ(node->values[i].data, key.values[i].data) << path.toStdString();
-            }
+            for (std::size_t i = 0; i < key.values.size(); ++i)
+                EXPECT_TRUE(std::tie(node->values[i].name, node->values[i].data)
+                            == std::tie(key.values[i].name, key.values[i].data)) << path.toStdString();
             EXPECT_EQ(node->isLink, key.isLink);
         });
     }

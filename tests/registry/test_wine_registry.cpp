@@ -5,6 +5,7 @@
 #include "registry/WineRegistry.h"
 #include "registry/cRegistry.h"
 #include "support/EnvGuard.h"
+#include "support/ExpectError.h"
 
 #include <QMap>
 
@@ -19,6 +20,7 @@ constexpr qint32 HKLM = qint32(reg::LocalMachine);
 constexpr qint32 HKCU = qint32(reg::CurrentUser);
 constexpr qint32 HKCR = qint32(reg::ClassesRoot);
 const QString ValuesKey = QStringLiteral("Software\\Vantor Test\\Values");
+const QString GameKey = QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\");
 
 struct WineBackend : ::testing::Test {
     cRegistry at(qint32 root, const QString& section, const QString& name, qint32 type = 1)
@@ -54,81 +56,48 @@ QMap<QByteArray, QByteArray> sections(const QByteArray& text)
 // Every section but the named ones is byte for byte the same.
 void expectOthersUnchanged(const QByteArray& before, const QByteArray& after, const QList<QByteArray>& changed)
 {
-    QMap<QByteArray, QByteArray> a = sections(before);
-    QMap<QByteArray, QByteArray> b = sections(after);
-    for (const QByteArray& key : changed) {
-        a.remove(key);
-        b.remove(key);
-    }
-    EXPECT_EQ(a.size(), b.size());
+    QMap<QByteArray, QByteArray> a = sections(before), b = sections(after);
+    for (const QByteArray& key : changed)
+        a.remove(key), b.remove(key);
     EXPECT_TRUE(a == b);
 }
 
-template <typename Call>
-int errorNumber(Call call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 } // namespace
-
-TEST_F(WineBackend, TheGamesFolderIsFoundInTheThirtyTwoBitViewWhateverTheLetterCase)
-{
-    cRegistry r = at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir"));
-    EXPECT_EQ(r.Value(), QVariant(QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\")));
-    EXPECT_EQ(r.ValueType(), 1);
-    r.setValueKey(QStringLiteral("version"));
-    EXPECT_EQ(r.Value(), QVariant(qint32(1)));
-    EXPECT_EQ(r.ValueType(), 4);
-}
 
 TEST_F(WineBackend, EveryKindOfValueInTheRealFilesReadsAsTheClassReadsIt)
 {
     EnvGuard env;
     env.set("TEMP", "/var/tmp/vnt");
-    cRegistry r = at(HKLM, ValuesKey, QString());
-    const auto read = [&](const char* name) {
-        r.setValueKey(QString::fromLatin1(name));
-        return r.Value();
+    const struct {
+        qint32 root;
+        QString section;
+        const char* name;
+        QVariant expected;
+        qint32 type;
+    } rows[] = {
+        // The game's key in the 32-bit view, whatever the letter case.
+        {HKLM, GameKey, "Install Dir", QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\"), 1},
+        {HKLM, GameKey, "version", qint32(1), 4},
+        {HKLM, ValuesKey, "", QStringLiteral("default"), 1},
+        {HKLM, ValuesKey, "Text", QStringLiteral("caf\u00e9 \"quoted\" C:\\a\\\\b"), 1},
+        {HKLM, ValuesKey, "Expand", QStringLiteral("/var/tmp/vnt\\x"), 2},
+        {HKLM, ValuesKey, "Multi", QString::fromLatin1("one\0two\0", 8), 7},
+        {HKLM, ValuesKey, "Bin", QByteArray::fromHex("0a0bff"), 3},
+        {HKLM, ValuesKey, "Empty", QString(), 1},
+        {HKLM, ValuesKey, "Num", qint32(258), 4},
+        // Wine stored the bytes 02 01 00 00 for this big-endian value; reversed, they are 0x02010000.
+        {HKLM, ValuesKey, "Big", qint32(0x02010000), 5},
+        {HKCU, QStringLiteral("Software\\Vantor Test"), "User Value", QStringLiteral("from user.reg"), 1},
+        {HKCR, QStringLiteral(".chm"), "", QStringLiteral("chm.file"), 1},
+        // Through two link keys: Wow6432Node\Classes and Classes\Wow6432Node\Protocols.
+        {HKLM, QStringLiteral("Software\\Wow6432Node\\Classes\\Protocols\\Filter\\gzip"), "",
+         QStringLiteral("AP Deflate Encoding/Decoding Filter"), 1},
     };
-    EXPECT_EQ(read(""), QVariant(QStringLiteral("default")));
-    EXPECT_EQ(read("Text"), QVariant(QStringLiteral("caf\u00e9 \"quoted\" C:\\a\\\\b")));
-    EXPECT_EQ(read("Expand"), QVariant(QStringLiteral("/var/tmp/vnt\\x")));
-    EXPECT_EQ(r.ValueType(), 2);
-    EXPECT_EQ(read("Multi"), QVariant(QString::fromLatin1("one\0two\0", 8)));
-    EXPECT_EQ(r.ValueType(), 7);
-    EXPECT_EQ(read("Bin"), QVariant(QByteArray::fromHex("0a0bff")));
-    EXPECT_EQ(read("Empty"), QVariant(QString()));
-    EXPECT_EQ(read("Num"), QVariant(qint32(258)));
-    // Wine stored the bytes 02 01 00 00 for this big-endian value; reversed, they are 0x02010000.
-    EXPECT_EQ(read("Big"), QVariant(qint32(0x02010000)));
-    EXPECT_EQ(r.ValueType(), 5);
-
-    EXPECT_EQ(at(HKCU, QStringLiteral("Software\\Vantor Test"), QStringLiteral("User Value")).Value(),
-              QVariant(QStringLiteral("from user.reg")));
-    EXPECT_EQ(at(HKCR, QStringLiteral(".chm"), QString()).Value(), QVariant(QStringLiteral("chm.file")));
-    // Through two link keys: Wow6432Node\Classes and Classes\Wow6432Node\Protocols.
-    EXPECT_EQ(at(HKLM, QStringLiteral("Software\\Wow6432Node\\Classes\\Protocols\\Filter\\gzip"), QString()).Value(),
-              QVariant(QStringLiteral("AP Deflate Encoding/Decoding Filter")));
-
-    QStringList names;
-    qint32 count = 0;
-    r.EnumerateValues(names, count);
-    EXPECT_EQ(names, (QStringList{QString(), QStringLiteral("Big"), QStringLiteral("Bin"), QStringLiteral("Empty"),
-                                  QStringLiteral("Expand"), QStringLiteral("Multi"), QStringLiteral("Num"),
-                                  QStringLiteral("Text")}));
-    r.setSectionKey(QStringLiteral("Software\\ea sports"));
-    r.EnumerateSections(names, count);
-    EXPECT_EQ(names, QStringList{QStringLiteral("NHL08")});
-
-    r.setMachine(QStringLiteral("\\\\gamepc"));
-    r.setDefault(QStringLiteral("unreachable"));
-    EXPECT_EQ(read("Text"), QVariant(QStringLiteral("unreachable")));
+    for (const auto& row : rows) {
+        cRegistry r = at(row.root, row.section, QString::fromLatin1(row.name), 0);
+        EXPECT_EQ(r.Value(), row.expected) << row.name;
+        EXPECT_EQ(r.ValueType(), row.type) << row.name;
+    }
     EXPECT_EQ(store->openHandleCount(), 0);
 }
 
@@ -150,10 +119,8 @@ TEST_F(WineBackend, WritesRewriteTheFileInWineFormatAndKeepEverythingElse)
     expectOthersUnchanged(before, after,
                           {"Software\\\\Vantor Test\\\\Values", "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08",
                            "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08\\\\Patch"});
-    const QFile::Permissions modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-                                        | QFile::WriteOther | QFile::ExeOther;
-    EXPECT_EQ(QFile::permissions(prefix.path(QStringLiteral("system.reg"))) & modeBits,
+    const auto user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    EXPECT_EQ(QFile::permissions(prefix.path(QStringLiteral("system.reg"))) & ~user,
               QFile::ReadOwner | QFile::WriteOwner);
 
     // A fresh store reads back what was written.
@@ -182,9 +149,8 @@ TEST_F(WineBackend, TheDefaultUsersKeysLiveInAFileOfTheirOwn)
 
 TEST_F(WineBackend, FileTypesRegisterThroughTheClassesLink)
 {
-    cRegistry r(store);
-    r.CreateEXEAssociation(QStringLiteral("C:\\vnt.exe"), QStringLiteral("Vnt.File"), QStringLiteral("Vantor file"),
-                           QStringLiteral("VNTxp"));
+    cRegistry(store).CreateEXEAssociation(QStringLiteral("C:\\vnt.exe"), QStringLiteral("Vnt.File"),
+                                          QStringLiteral("Vantor file"), QStringLiteral("VNTxp"));
     EXPECT_EQ(at(HKCR, QStringLiteral(".VNTxp"), QString()).Value(), QVariant(QStringLiteral("Vnt.File")));
     EXPECT_EQ(at(HKLM, QStringLiteral("Software\\Classes\\Vnt.File\\shell\\open\\command"), QString()).Value(),
               QVariant(QStringLiteral("\"C:\\vnt.exe\" \"%1\"")));
@@ -209,69 +175,67 @@ TEST_F(WineBackend, ChangesAreRefusedWhenWhetherTheWineserverRunsCannotBeTold)
     EXPECT_EQ(systemReg(), before);
 }
 
-TEST_F(WineBackend, AFileChangedByOthersIsReadAgain)
+TEST_F(WineBackend, TheFileIsReadAgainWhenChangedAndNeverOverwrittenWhenNoRegistry)
 {
-    cRegistry r = at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir"));
+    cRegistry r = at(HKLM, GameKey, QStringLiteral("Install Dir"));
     EXPECT_EQ(r.Value(), QVariant(QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\")));
-    QByteArray text = systemReg();
-    text.replace("\"Install Dir\"=\"C:\\\\Program Files (x86)", "\"Install Dir\"=\"D:\\\\Games");
-    writeFileAtomically(prefix.path(QStringLiteral("system.reg")), text);
-    EXPECT_EQ(r.Value(), QVariant(QStringLiteral("D:\\Games\\EA Sports\\NHL08\\")));
-}
-
-TEST_F(WineBackend, AFileThatIsNoRegistryIsReadAsEmptyAndNeverOverwritten)
-{
-    const QByteArray garbage = "not a registry\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08]\n\"Install Dir\"=\"x\"\n";
-    writeFileAtomically(prefix.path(QStringLiteral("system.reg")), garbage);
-    cRegistry r = at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir"));
-    EXPECT_FALSE(r.Value().isValid());
-    EXPECT_EQ(errorNumber([&] { r.setValue(QStringLiteral("y")); }), err::BadFileFormat);
-    EXPECT_EQ(systemReg(), garbage);
+    QByteArray changed = systemReg();
+    changed.replace("\"Install Dir\"=\"C:\\\\Program Files (x86)", "\"Install Dir\"=\"D:\\\\Games");
+    const struct {
+        const char* name;
+        QByteArray text;
+        QVariant expected;
+    } rows[] = {
+        {"changed by others", changed, QStringLiteral("D:\\Games\\EA Sports\\NHL08\\")},
+        {"a 32-bit prefix has no redirection",
+         "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n"
+         "\n[Software\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"C:\\\\Games\\\\\"\n"
+         "\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"wrong\"\n",
+         QStringLiteral("C:\\Games\\")},
+        {"no registry: read as empty",
+         "not a registry\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08]\n\"Install Dir\"=\"x\"\n", QVariant()},
+    };
+    for (const auto& row : rows) {
+        writeFileAtomically(prefix.path(QStringLiteral("system.reg")), row.text);
+        EXPECT_EQ(r.Value(), row.expected) << row.name;
+    }
+    expectError(err::BadFileFormat, [&] { r.setValue(QStringLiteral("y")); });
+    EXPECT_EQ(systemReg(), rows[2].text);
 }
 
 TEST_F(WineBackend, WithoutAPrefixNothingIsFoundAndNothingIsCreated)
 {
     const QString missing = prefix.path(QStringLiteral("no-such-prefix"));
     store = std::make_shared<WineRegistry>(missing, servers.path());
-    cRegistry r = at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir"));
+    cRegistry r = at(HKLM, GameKey, QStringLiteral("Install Dir"));
     EXPECT_FALSE(r.Value().isValid());
     EXPECT_FALSE(r.KeyExists());
-    EXPECT_EQ(errorNumber([&] { r.CreateKey(); }), err::FileNotFound);
+    expectError(err::FileNotFound, [&] { r.CreateKey(); });
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\")), QString());
 }
 
-TEST_F(WineBackend, AThirtyTwoBitPrefixHasNoRedirection)
-{
-    writeFileAtomically(prefix.path(QStringLiteral("system.reg")),
-                        "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n"
-                        "\n[Software\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"C:\\\\Games\\\\\"\n"
-                        "\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"wrong\"\n");
-    EXPECT_EQ(at(HKLM, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("Install Dir")).Value(),
-              QVariant(QStringLiteral("C:\\Games\\")));
-}
-
 TEST_F(WineBackend, WindowsFoldersBecomeNativeFoldersThroughTheDriveLinks)
 {
-    prefix.makeFolder(QStringLiteral("program files (x86)/ea sports/nhl08/gamedata"));
-    prefix.makeFolder(QStringLiteral("Games"));
-    prefix.makeFolder(QStringLiteral("games"));
+    for (const char* folder : {"program files (x86)/ea sports/nhl08/gamedata", "Games", "games"})
+        prefix.makeFolder(QString::fromLatin1(folder));
     const QString driveC = QFileInfo(prefix.path(QStringLiteral("drive_c"))).canonicalFilePath();
-
-    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\")),
-              driveC + QStringLiteral("/program files (x86)/ea sports/nhl08/"));
-    EXPECT_EQ(store->toNativePath(QStringLiteral("c:/PROGRAM FILES (X86)/ea sports/NHL08/GameData")),
-              driveC + QStringLiteral("/program files (x86)/ea sports/nhl08/gamedata"));
-    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\games\\")), driveC + QStringLiteral("/games/"));
-    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\Games")), driveC + QStringLiteral("/Games"));
-    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\Games\\..\\program files (x86)\\.\\")),
-              driveC + QStringLiteral("/program files (x86)/"));
-    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\")), driveC + QStringLiteral("/"));
-
-    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\Program Files\\EA Sports\\NHL08\\")), QString());
-    EXPECT_EQ(store->toNativePath(QStringLiteral("D:\\Games\\")), QString());
-    EXPECT_EQ(store->toNativePath(QStringLiteral("\\\\server\\share\\")), QString());
-    EXPECT_EQ(store->toNativePath(QStringLiteral("Games")), QString());
+    const std::pair<const char*, const char*> rows[] = {
+        {"C:\\Program Files (x86)\\EA Sports\\NHL08\\", "/program files (x86)/ea sports/nhl08/"},
+        {"c:/PROGRAM FILES (X86)/ea sports/NHL08/GameData", "/program files (x86)/ea sports/nhl08/gamedata"},
+        {"C:\\games\\", "/games/"},
+        {"C:\\Games", "/Games"},
+        {"C:\\Games\\..\\program files (x86)\\.\\", "/program files (x86)/"},
+        {"C:\\", "/"},
+        // Not found, not on a drive, or no drive letter at all: no folder.
+        {"C:\\Program Files\\EA Sports\\NHL08\\", nullptr},
+        {"D:\\Games\\", nullptr},
+        {"\\\\server\\share\\", nullptr},
+        {"Games", nullptr},
+    };
+    for (const auto& [windows, native] : rows)
+        EXPECT_EQ(store->toNativePath(QString::fromLatin1(windows)),
+                  native ? driveC + QString::fromLatin1(native) : QString()) << windows;
 }
 
 TEST_F(WineBackend, AWriteThatFailsChangesNeitherTheTreeNorTheFile)
@@ -294,7 +258,7 @@ TEST_F(WineBackend, AWriteThatFailsChangesNeitherTheTreeNorTheFile)
         const QByteArray before = systemReg();
         store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
         cRegistry r = at(HKLM, QStringLiteral("Software\\Vantor Fail\\Below"), QStringLiteral("Name"));
-        EXPECT_NE(errorNumber([&] { r.setValue(QStringLiteral("x")); }), 0);
+        EXPECT_NE(errorOf([&] { r.setValue(QStringLiteral("x")); }), 0);
         EXPECT_FALSE(r.KeyExists());
         EXPECT_FALSE(at(HKLM, QStringLiteral("Software\\Vantor Fail"), QString()).KeyExists());
         EXPECT_EQ(systemReg(), before);
