@@ -60,35 +60,19 @@ TEST(GameLocation, StartUpOffersTheArchiveOfTheGameInstalledInTheWinePrefix)
     EXPECT_EQ(proposedArchivePath(e.path(QStringLiteral("none/"))), e.path(QStringLiteral("none/gamedata/aidata.viv")));
 }
 
-TEST(GameLocation, StartUpWarnsWhenThePrefixHasNoGameOrItsFolderIsGone)
-{
-    QTemporaryDir empty;
-    WinePrefix withoutFolder; // the registry names the game, drive C does not hold it
-    for (const QString& root : {empty.path(), withoutFolder.root()}) {
-        TestEditor e;
-        e.ctx.registry = std::make_shared<WineRegistry>(root);
-        e.dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
-        runHandler(e.ctx, &Form_Load);
-        EXPECT_TRUE(e.ctx.state.InstallDir.isEmpty());
-        EXPECT_TRUE(e.controls.caption(Control::labAIfilePath).isEmpty());
-        EXPECT_FALSE(e.controls.isEnabled(Control::lstSkill));
-    }
-}
-
 TEST(GameLocation, RegistryLookupGivesTextOnlyForStringValues)
 {
     TestEditor e;
-    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, QStringLiteral("Install Dir")), QString());
-
+    const auto installDir = [&e](auto root) { return GetRegistryValue(e.ctx, root, GameKey, QStringLiteral("Install Dir")); };
+    EXPECT_EQ(installDir(HKEY_LOCAL_MACHINE_KEY), QString());
     auto store = std::make_shared<MemoryRegistry>();
     e.ctx.registry = store;
-    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, QStringLiteral("Install Dir")), QString());
+    EXPECT_EQ(installDir(HKEY_LOCAL_MACHINE_KEY), QString());
     storeInstallDir(*store, reg::Sz, QByteArray("D:\\Games\\NHL08\\", 16));
-    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, QStringLiteral("Install Dir")),
-              QStringLiteral("D:\\Games\\NHL08\\"));
-    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_CURRENT_USER_KEY, GameKey, QStringLiteral("Install Dir")), QString());
+    EXPECT_EQ(installDir(HKEY_LOCAL_MACHINE_KEY), QStringLiteral("D:\\Games\\NHL08\\"));
+    EXPECT_EQ(installDir(HKEY_CURRENT_USER_KEY), QString());
     storeInstallDir(*store, reg::Dword, QByteArray::fromHex("01000000"));
-    EXPECT_EQ(GetRegistryValue(e.ctx, HKEY_LOCAL_MACHINE_KEY, GameKey, QStringLiteral("Install Dir")), QString());
+    EXPECT_EQ(installDir(HKEY_LOCAL_MACHINE_KEY), QString());
     EXPECT_EQ(store->openHandleCount(), 0);
 }
 
@@ -128,9 +112,8 @@ TEST(GameLocation, FileHelpers)
     EXPECT_FALSE(FileExists(e.path(QStringLiteral("absent.VNTxp"))));
     EXPECT_FALSE(FileExists(e.dir.path()));
 
-    EXPECT_EQ(GetFileName(QStringLiteral("C:\\Games\\settings.VNTxp")), QStringLiteral("settings.VNTxp"));
-    EXPECT_EQ(GetFileName(QStringLiteral("/home/me/easy.VNTxp")), QStringLiteral("easy.VNTxp"));
-    EXPECT_EQ(GetFileName(QStringLiteral("C:\\Games\\")), QStringLiteral("Games"));
-    EXPECT_EQ(GetFileName(QStringLiteral("plain.txt")), QStringLiteral("plain.txt"));
-    EXPECT_EQ(GetFileName(QStringLiteral("C:\\")), QString());
+    const std::pair<const char*, const char*> names[] = {{"C:\\Games\\settings.VNTxp", "settings.VNTxp"},
+        {"/home/me/easy.VNTxp", "easy.VNTxp"}, {"C:\\Games\\", "Games"}, {"plain.txt", "plain.txt"}, {"C:\\", ""}};
+    for (const auto& [path, name] : names)
+        EXPECT_EQ(GetFileName(QString::fromLatin1(path)), QString::fromLatin1(name)) << path;
 }

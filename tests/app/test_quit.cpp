@@ -14,8 +14,8 @@ namespace {
 
 // An editor past start-up with an accepted archive, Medium current, and both
 // working-copy names present in the temp folder.
-struct QuitTest : ::testing::Test {
-    QuitTest()
+struct Quitting {
+    Quitting()
     {
         e.ctx.archive = library;
         e.ctx.state.AIFilePath = e.path(QStringLiteral("aidata.viv"));
@@ -30,27 +30,23 @@ struct QuitTest : ::testing::Test {
     TestEditor e;
     std::shared_ptr<FakeArchive> library = std::make_shared<FakeArchive>();
 };
+struct QuitTest : ::testing::Test, Quitting {};
 
 } // namespace
 
-TEST_F(QuitTest, WithoutChangesYesDeletesBothWorkingCopiesAndCloses)
+TEST(Quit, WithoutChangesYesDeletesBothWorkingCopiesAndClosesAndNoKeepsEverything)
 {
-    e.dialogs.expectQuestion(QStringLiteral("Quit VNT 08?"), Answer::Yes);
-    runHandler(e.ctx, &btnQuit_Click);
-    EXPECT_EQ(e.dialogs.last().text, QStringLiteral("Quit VNT 08 now ?"));
-    EXPECT_TRUE(e.controls.closed);
-    EXPECT_FALSE(exists("vnt08.tmp"));
-    EXPECT_FALSE(exists("vnt08exp.tmp"));
-    EXPECT_TRUE(library->calls.isEmpty());
-}
-
-TEST_F(QuitTest, WithoutChangesNoKeepsEverything)
-{
-    e.dialogs.expectQuestion(QStringLiteral("Quit VNT 08?"), Answer::No);
-    runHandler(e.ctx, &btnQuit_Click);
-    EXPECT_FALSE(e.controls.closed);
-    EXPECT_TRUE(exists("vnt08.tmp"));
-    EXPECT_TRUE(exists("vnt08exp.tmp"));
+    for (Answer answer : {Answer::Yes, Answer::No}) {
+        Quitting t;
+        t.e.dialogs.expectQuestion(QStringLiteral("Quit VNT 08?"), answer);
+        runHandler(t.e.ctx, &btnQuit_Click);
+        EXPECT_EQ(t.e.dialogs.last().text, QStringLiteral("Quit VNT 08 now ?"));
+        const bool quits = answer == Answer::Yes;
+        EXPECT_EQ(t.e.controls.closed, quits);
+        EXPECT_EQ(t.exists("vnt08.tmp") || t.exists("vnt08exp.tmp"), !quits);
+        EXPECT_EQ(t.exists("vnt08.tmp") && t.exists("vnt08exp.tmp"), !quits);
+        EXPECT_TRUE(t.library->calls.isEmpty());
+    }
 }
 
 TEST_F(QuitTest, WithChangesEachAnswer)

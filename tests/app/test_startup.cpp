@@ -22,25 +22,19 @@ TEST(Startup, WithoutTheGameWarnsAndLeavesOnlyBrowseImportAndQuit)
     e.dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
     runHandler(e.ctx, &Form_Load);
 
+    // The placeholder is selected and remembered (skill tag "0"); nothing was extracted.
     const EditorState& s = e.ctx.state;
-    EXPECT_EQ(s.WorkFileName, QStringLiteral("vnt08.tmp"));
-    EXPECT_EQ(s.TempFolder, e.dir.path());
-    EXPECT_TRUE(s.InstallDir.isEmpty());
-    EXPECT_EQ(s.AIFilePath, QDir::toNativeSeparators(QStringLiteral("gamedata/aidata.viv")));
-    EXPECT_EQ(e.controls.caption(Control::labAppVersion), QStringLiteral("v1.0"));
-    EXPECT_TRUE(e.controls.caption(Control::labAIfilePath).isEmpty());
+    EXPECT_EQ((QStringList{s.WorkFileName, s.TempFolder, s.InstallDir, s.AIFilePath, s.SkillName, e.controls.skillTag(),
+                           e.controls.caption(Control::labAppVersion), e.controls.caption(Control::labAIfilePath)}),
+              (QStringList{"vnt08.tmp", e.dir.path(), "", QDir::toNativeSeparators("gamedata/aidata.viv"), "", "0",
+                           "v1.0", ""}));
     EXPECT_TRUE(e.controls.shown);
-
-    // The placeholder is selected and remembered; nothing was extracted.
     EXPECT_EQ(e.controls.skillIndex(), 0);
-    EXPECT_EQ(e.controls.skillTag(), QStringLiteral("0"));
-    EXPECT_TRUE(s.SkillName.isEmpty());
 
     const auto& shown = e.dialogs.last();
     EXPECT_EQ(shown.text, QStringLiteral("VNT08 cannot find an NHL08 installation on you computer.\r"
                                          "Use the 'Browse' button to open your NHL08's 'aidata.viv' file."));
-    EXPECT_EQ(shown.icon, Icon::Exclamation);
-    EXPECT_EQ(shown.buttons, Buttons::Ok);
+    EXPECT_TRUE(shown.icon == Icon::Exclamation && shown.buttons == Buttons::Ok);
     for (Control c : {Control::lstSkill, Control::TreeView_AI, Control::btnApplyAIChanges,
                       Control::btnCancelAIChanges, Control::btnExportVNTSettings, Control::valueSlider})
         EXPECT_FALSE(e.controls.isEnabled(c)) << controlName(c).toStdString();

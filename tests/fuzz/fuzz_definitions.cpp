@@ -3,11 +3,11 @@
 // refused with an Error; nothing else may escape, and no dialog goes unanswered.
 #include "FuzzSupport.h"
 
-#include "base/Error.h"
 #include "model/AttributeCatalogue.h"
 #include "handlers/AttributeTree.h"
 #include "model/Definitions.h"
 #include "handlers/Selection.h"
+#include "support/ExpectError.h"
 #include "support/TestEditor.h"
 
 using namespace vnt;
@@ -28,27 +28,16 @@ QByteArray workingCopy()
     return bytes;
 }
 
-template <typename Handler>
-bool attempt(Handler handler)
-{
-    try {
-        handler();
-        return true;
-    } catch (const Error&) {
-        return false;
-    }
-}
-
 void exercise(test::TestEditor& e, const QString& key)
 {
-    if (!attempt([&] { TreeView_AI_NodeClick(e.ctx, key); }) || !FindAttribute(e.ctx.definitions, key))
+    if (test::errorOf([&] { TreeView_AI_NodeClick(e.ctx, key); }) || !FindAttribute(e.ctx.definitions, key))
         return;
     for (const int position : {e.controls.sliderMinimum(), e.controls.sliderMaximum()}) {
         e.controls.userSetsSlider(position);
-        attempt([&] { valueSlider_Scroll(e.ctx); });
+        test::errorOf([&] { valueSlider_Scroll(e.ctx); });
     }
     e.dialogs.expectQuestion(QStringLiteral("Reset value to default?"), Answer::Yes);
-    attempt([&] { btnSetDefaultValue_Click(e.ctx); });
+    test::errorOf([&] { btnSetDefaultValue_Click(e.ctx); });
     VANTOR_FUZZ_EXPECT(e.dialogs.allAnswered(), "Reset to Default asked nothing");
 }
 

@@ -14,11 +14,9 @@
 #include "model/NumberText.h"
 #include "model/TypedValue.h"
 #include "registry/WineRegistry.h"
-#include "support/TestEditor.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

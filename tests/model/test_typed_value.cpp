@@ -1,7 +1,7 @@
 #include "ModelFixtures.h"
 
-#include "base/Error.h"
 #include "model/TypedValue.h"
+#include "support/ExpectError.h"
 
 #include <QFile>
 
@@ -42,16 +42,6 @@ struct WorkingCopy : TestEditor {
     }
     QByteArray bytes = QByteArray(64, char(0xA5));
 };
-
-int errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -97,19 +87,19 @@ TEST(TypedValue, RefusesBadAccessesWithoutTouchingTheFile)
     WorkingCopy w;
     const EditorState& s = w.ctx.state;
     const QString f = w.workFile();
-    EXPECT_EQ(errorOf([&] { ReadTypeTag(s.workFilePath(), 4); }), err::InvalidCall);
-    EXPECT_EQ(errorOf([&] { ReadTypeTag(s.workFilePath(), 69); }), err::PastEndOfFile);
-    EXPECT_EQ(errorOf([&] { w.read(62, "B17B"); }), err::PastEndOfFile);
-    EXPECT_EQ(errorOf([&] { WriteValue(f, 0, 1.0, "B810"); }), err::InvalidCall);
-    EXPECT_EQ(errorOf([&] { WriteValue(f, 64, 1.0, "0302"); }), err::PastEndOfFile);
-    EXPECT_EQ(errorOf([&] { WriteValue(f, 21, "lots", "B810"); }), err::TypeMismatch);
-    EXPECT_EQ(errorOf([&] { WriteValue(f, 21, "2147483647.5", "B810"); }), err::Overflow);
-    EXPECT_EQ(errorOf([&] { WriteValue(f, 33, 32768.0, "0302"); }), err::Overflow);
-    EXPECT_EQ(errorOf([&] { WriteValue(f, 9, 1e39, "B17B"); }), err::Overflow);
+    expectError(err::InvalidCall, [&] { ReadTypeTag(s.workFilePath(), 4); });
+    expectError(err::PastEndOfFile, [&] { ReadTypeTag(s.workFilePath(), 69); });
+    expectError(err::PastEndOfFile, [&] { w.read(62, "B17B"); });
+    expectError(err::InvalidCall, [&] { WriteValue(f, 0, 1.0, "B810"); });
+    expectError(err::PastEndOfFile, [&] { WriteValue(f, 64, 1.0, "0302"); });
+    expectError(err::TypeMismatch, [&] { WriteValue(f, 21, "lots", "B810"); });
+    expectError(err::Overflow, [&] { WriteValue(f, 21, "2147483647.5", "B810"); });
+    expectError(err::Overflow, [&] { WriteValue(f, 33, 32768.0, "0302"); });
+    expectError(err::Overflow, [&] { WriteValue(f, 9, 1e39, "B17B"); });
     // A missing file is not created; a link is not written through.
-    EXPECT_EQ(errorOf([&] { WriteValue(w.path("missing"), 9, 1.0, "B17B"); }), err::FileNotFound);
+    expectError(err::FileNotFound, [&] { WriteValue(w.path("missing"), 9, 1.0, "B17B"); });
     EXPECT_FALSE(QFile::exists(w.path("missing")));
     ASSERT_TRUE(QFile::link(f, w.path("link")));
-    EXPECT_EQ(errorOf([&] { WriteValue(w.path("link"), 9, 1.0, "B17B"); }), err::PathAccess);
+    expectError(err::PathAccess, [&] { WriteValue(w.path("link"), 9, 1.0, "B17B"); });
     EXPECT_EQ(readBytes(f), w.bytes);
 }

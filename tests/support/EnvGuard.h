@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QPair>
 
 namespace vnt::test {
 

@@ -16,7 +16,6 @@ void FakeControls::setSkillIndex(int index)
 {
     if (index < 0 || index >= skillTexts.size())
         throw std::out_of_range("skill index outside the list");
-    skillIndexLog.push_back(index);
     if (index == skillIndex_)
         return;
     skillIndex_ = index;
@@ -48,10 +47,7 @@ QString FakeControls::nodeParent(const QString& key) const
 
 void FakeControls::setExpanded(const QString& key, bool expanded)
 {
-    if (expanded)
-        expanded_.insert(key);
-    else
-        expanded_.remove(key);
+    expanded ? void(expanded_.insert(key)) : void(expanded_.remove(key));
 }
 
 void FakeControls::ensureVisible(const QString& key)

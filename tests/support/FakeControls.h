@@ -68,25 +68,18 @@ public:
     bool closed = false;
     Control focus = Control::btnQuit;
     std::vector<Control> focusLog;
-    std::vector<int> skillIndexLog; // every index the list was set to
 
 private:
     struct Node {
-        QString key;
-        QString caption;
-        QString parent;
+        QString key, caption, parent;
     };
     QHash<Control, QString> captions_;
-    QHash<Control, bool> enabled_;
-    QHash<Control, bool> visible_;
+    QHash<Control, bool> enabled_, visible_;
     int skillIndex_ = -1;
     QString skillTag_;
     std::vector<Node> nodes_;
     QSet<QString> expanded_;
-    int sliderMin_ = 0;
-    int sliderMax_ = 10;
-    int sliderTicks_ = 1;
-    int sliderPos_ = 0;
+    int sliderMin_ = 0, sliderMax_ = 10, sliderTicks_ = 1, sliderPos_ = 0;
 };
 
 } // namespace vnt::test

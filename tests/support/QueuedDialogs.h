@@ -26,7 +26,6 @@ public:
 
     void queueAnswer(Answer answer) { replies_.push_back({answer, QString()}); }
     void queuePath(const QString& path) { replies_.push_back({Answer::Ok, path}); }
-    bool queueEmpty() const { return replies_.empty(); }
     const std::vector<Shown>& shown() const { return shown_; }
 
     Answer ask(const QString& title, const QString& text, Buttons buttons, Icon icon) override
@@ -52,10 +51,9 @@ private:
     };
     Reply take()
     {
-        if (replies_.empty())
-            return {};
-        Reply r = replies_.front();
-        replies_.pop_front();
+        Reply r = replies_.empty() ? Reply() : replies_.front();
+        if (!replies_.empty())
+            replies_.pop_front();
         return r;
     }
 

@@ -10,26 +10,6 @@ ScriptedDialogs::~ScriptedDialogs()
         ADD_FAILURE() << "expected dialog never shown: " << e.title.toStdString();
 }
 
-void ScriptedDialogs::expectQuestion(const QString& title, Answer answer)
-{
-    expected_.push_back({Kind::Message, title, answer, {}});
-}
-
-void ScriptedDialogs::expectNotice(const QString& title)
-{
-    expected_.push_back({Kind::Message, title, Answer::Ok, {}});
-}
-
-void ScriptedDialogs::expectOpen(const QString& title, const QString& path)
-{
-    expected_.push_back({Kind::Open, title, Answer::Ok, path});
-}
-
-void ScriptedDialogs::expectSave(const QString& title, const QString& path)
-{
-    expected_.push_back({Kind::Save, title, Answer::Ok, path});
-}
-
 ScriptedDialogs::Expected ScriptedDialogs::next(Kind kind, const QString& title, const QString& text)
 {
     if (expected_.empty()) {
@@ -59,16 +39,6 @@ QString ScriptedDialogs::saveFile(const QString& title, const QString& folder, c
 {
     shown_.push_back({Kind::Save, title, filter, folder, Buttons::Ok, Icon::None});
     return next(Kind::Save, title, filter).path;
-}
-
-std::vector<QString> ScriptedDialogs::titles() const
-{
-    std::vector<QString> out;
-    for (const Shown& s : shown_) {
-        if (s.kind == Kind::Message)
-            out.push_back(s.title);
-    }
-    return out;
 }
 
 } // namespace vnt::test

@@ -28,11 +28,11 @@ public:
 
     // Queue the answer to the next message box (OK boxes answer themselves when
     // queued with expectNotice).
-    void expectQuestion(const QString& title, Answer answer);
-    void expectNotice(const QString& title);
+    void expectQuestion(const QString& title, Answer answer) { expected_.push_back({Kind::Message, title, answer, {}}); }
+    void expectNotice(const QString& title) { expectQuestion(title, Answer::Ok); }
     // Queue the path the next file dialog returns (empty: cancelled).
-    void expectOpen(const QString& title, const QString& path);
-    void expectSave(const QString& title, const QString& path);
+    void expectOpen(const QString& title, const QString& path) { expected_.push_back({Kind::Open, title, Answer::Ok, path}); }
+    void expectSave(const QString& title, const QString& path) { expected_.push_back({Kind::Save, title, Answer::Ok, path}); }
 
     Answer ask(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
@@ -41,8 +41,6 @@ public:
     bool allAnswered() const { return expected_.empty(); }
     const std::vector<Shown>& shown() const { return shown_; }
     const Shown& last() const { return shown_.back(); }
-    // The shown message boxes' titles, in order.
-    std::vector<QString> titles() const;
 
 private:
     struct Expected {

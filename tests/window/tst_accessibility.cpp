@@ -31,7 +31,6 @@ private Q_SLOTS:
         RecordedWindow w;
         const QList<QWidget*> controls =
             w.window->centralWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-        QCOMPARE(controls.size(), 27);
         QStringList described;
         for (QWidget* control : controls) {
             const QString description = accessibleText(control, QAccessible::Description);

@@ -42,15 +42,14 @@ private Q_SLOTS:
         QCOMPARE(qtMessageText(QStringLiteral("found at:") + CR + CR + QStringLiteral("C:\\Games\\") + CR + "Use?"),
                  QStringLiteral("found at:\n\nC:\\Games\\\nUse?"));
         QCOMPARE(qtMessageText(QStringLiteral("a\r\nb\nc")), QStringLiteral("a\nb\nc"));
-
-        QCOMPARE(qtFileFilter(QStringLiteral("aidata file, (aidata.viv)|aidata.viv")),
-                 QStringLiteral("aidata file, (aidata.viv)"));
-        QCOMPARE(qtFileFilter(QStringLiteral("VNTxp File |*.VNTxp")), QStringLiteral("VNTxp File (*.VNTxp)"));
-        QCOMPARE(qtFileFilter(QStringLiteral("VNTxp File, (*.VNTxp) |*.VNTxp")),
-                 QStringLiteral("VNTxp File, (*.VNTxp)"));
-        QCOMPARE(qtFileFilter(QStringLiteral("Archives|*.viv;*.big|All|*.*")),
-                 QStringLiteral("Archives (*.viv *.big);;All (*.*)"));
-        QCOMPARE(qtFileFilter(QString()), QString());
+        const std::pair<const char*, const char*> filters[] = {
+            {"aidata file, (aidata.viv)|aidata.viv", "aidata file, (aidata.viv)"},
+            {"VNTxp File |*.VNTxp", "VNTxp File (*.VNTxp)"},
+            {"VNTxp File, (*.VNTxp) |*.VNTxp", "VNTxp File, (*.VNTxp)"},
+            {"Archives|*.viv;*.big|All|*.*", "Archives (*.viv *.big);;All (*.*)"},
+            {"", ""}};
+        for (const auto& [filter, qt] : filters)
+            QCOMPARE(qtFileFilter(QString::fromLatin1(filter)), QString::fromLatin1(qt));
     }
 
     void messageBoxShowsPlainTextWithTheAskedButtonsAndIcon()

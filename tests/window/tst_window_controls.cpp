@@ -4,6 +4,7 @@
 #include "WindowTesting.h"
 
 #include "base/Error.h"
+#include "support/ExpectError.h"
 
 #include <QApplication>
 #include <QSlider>
@@ -57,26 +58,19 @@ void sendMouseMove(QWidget* w, QPoint at)
     QApplication::sendEvent(w, &move);
 }
 
-// aidata > AI > puck > deke, and aidata > PCAI
-void addSampleNodes(MainWindow& w)
-{
-    w.addNode(QString(), QStringLiteral("aidata"), QStringLiteral("aidata"));
-    w.addNode(QStringLiteral("aidata"), QStringLiteral("AI"), QStringLiteral("AI"));
-    w.addNode(QStringLiteral("AI"), QStringLiteral("puck"), QStringLiteral("Puck Control"));
-    w.addNode(QStringLiteral("aidata"), QStringLiteral("PCAI"), QStringLiteral("PCAI"));
-    w.addNode(QStringLiteral("puck"), QStringLiteral("deke"), QStringLiteral("Deke"));
-}
-
-template <typename F>
-bool throwsError(F&& f)
-{
-    try {
-        f();
-    } catch (const Error&) {
-        return true;
+// A window whose tree holds aidata > AI > puck > deke, and aidata > PCAI.
+struct TreeWindow : RecordedWindow {
+    TreeWindow()
+    {
+        w.addNode(QString(), QStringLiteral("aidata"), QStringLiteral("aidata"));
+        w.addNode(QStringLiteral("aidata"), QStringLiteral("AI"), QStringLiteral("AI"));
+        w.addNode(QStringLiteral("AI"), QStringLiteral("puck"), QStringLiteral("Puck Control"));
+        w.addNode(QStringLiteral("aidata"), QStringLiteral("PCAI"), QStringLiteral("PCAI"));
+        w.addNode(QStringLiteral("puck"), QStringLiteral("deke"), QStringLiteral("Deke"));
     }
-    return false;
-}
+    MainWindow& w = *window;
+    QTreeWidget* tree = control<QTreeWidget>(Control::TreeView_AI);
+};
 
 } // namespace
 
@@ -101,8 +95,8 @@ private Q_SLOTS:
         w.setSkillIndex(2);
         w.setSkillIndex(3);
         QCOMPARE(seen, (QList<int>{0, 2, 3, 1}));
-        QVERIFY(throwsError([&] { w.setSkillIndex(4); }));
-        QVERIFY(throwsError([&] { w.setSkillIndex(-1); }));
+        QVERIFY(errorOf([&] { w.setSkillIndex(4); }));
+        QVERIFY(errorOf([&] { w.setSkillIndex(-1); }));
         QCOMPARE(w.skillText(2), QStringLiteral("Medium"));
 
         w.setEnabled(Control::lstSkill, true); // the user's choice runs it as well
@@ -178,64 +172,55 @@ private Q_SLOTS:
 
     void treeAddsNodesUnderTheirParentsAndRefusesBadKeys()
     {
-        RecordedWindow r;
-        MainWindow& w = *r.window;
-        addSampleNodes(w);
-        QCOMPARE(w.nodeCount(), 5);
-        QCOMPARE(w.nodeKey(4), QStringLiteral("PCAI"));
-        QCOMPARE(w.nodeCaption(3), QStringLiteral("Puck Control"));
-        auto* tree = r.control<QTreeWidget>(Control::TreeView_AI);
-        QCOMPARE(tree->topLevelItemCount(), 1);
-        QTreeWidgetItem* root = tree->topLevelItem(0);
+        TreeWindow r;
+        QCOMPARE(r.w.nodeCount(), 5);
+        QCOMPARE(r.w.nodeKey(4), QStringLiteral("PCAI"));
+        QCOMPARE(r.w.nodeCaption(3), QStringLiteral("Puck Control"));
+        QCOMPARE(r.tree->topLevelItemCount(), 1);
+        QTreeWidgetItem* root = r.tree->topLevelItem(0);
         QCOMPARE(root->childCount(), 2);
         QCOMPARE(root->child(1)->text(0), QStringLiteral("PCAI"));
         QCOMPARE(root->child(0)->child(0)->child(0)->data(0, Qt::UserRole).toString(), QStringLiteral("deke"));
 
-        QVERIFY(throwsError([&] { w.addNode(QString(), QStringLiteral("Deke"), QStringLiteral("x")); }));
-        QVERIFY(throwsError([&] { w.addNode(QStringLiteral("nowhere"), QStringLiteral("new"), QStringLiteral("x")); }));
-        QCOMPARE(w.nodeCount(), 5);
-        QCOMPARE(tree->topLevelItemCount(), 1);
-        QVERIFY(throwsError([&] { w.nodeKey(0); }));
-        QVERIFY(throwsError([&] { w.nodeCaption(6); }));
-        QVERIFY(throwsError([&] { w.isExpanded(QStringLiteral("ai")); })); // keys match exactly
-        QVERIFY(throwsError([&] { w.ensureVisible(QStringLiteral("missing")); }));
+        QVERIFY(errorOf([&] { r.w.addNode(QString(), QStringLiteral("Deke"), QStringLiteral("x")); }));
+        QVERIFY(errorOf([&] { r.w.addNode(QStringLiteral("nowhere"), QStringLiteral("new"), QStringLiteral("x")); }));
+        QCOMPARE(r.w.nodeCount(), 5);
+        QCOMPARE(r.tree->topLevelItemCount(), 1);
+        QVERIFY(errorOf([&] { r.w.nodeKey(0); }));
+        QVERIFY(errorOf([&] { r.w.nodeCaption(6); }));
+        QVERIFY(errorOf([&] { r.w.isExpanded(QStringLiteral("ai")); })); // keys match exactly
+        QVERIFY(errorOf([&] { r.w.ensureVisible(QStringLiteral("missing")); }));
     }
 
     void ensureVisibleOpensTheAncestorsAndKeepsTheSelection()
     {
-        RecordedWindow r;
-        MainWindow& w = *r.window;
-        addSampleNodes(w);
-        auto* tree = r.control<QTreeWidget>(Control::TreeView_AI);
-        QTreeWidgetItem* pcai = tree->topLevelItem(0)->child(1);
-        tree->setCurrentItem(pcai);
-        w.showWindow();
-        w.ensureVisible(QStringLiteral("deke"));
+        TreeWindow r;
+        QTreeWidgetItem* pcai = r.tree->topLevelItem(0)->child(1);
+        r.tree->setCurrentItem(pcai);
+        r.w.showWindow();
+        r.w.ensureVisible(QStringLiteral("deke"));
         for (const char* key : {"aidata", "AI", "puck"})
-            QVERIFY2(w.isExpanded(QString::fromLatin1(key)), key);
-        QVERIFY(!w.isExpanded(QStringLiteral("PCAI")));
-        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{pcai});
+            QVERIFY2(r.w.isExpanded(QString::fromLatin1(key)), key);
+        QVERIFY(!r.w.isExpanded(QStringLiteral("PCAI")));
+        QCOMPARE(r.tree->selectedItems(), QList<QTreeWidgetItem*>{pcai});
         QVERIFY(r.log.clickedKeys.isEmpty());
-        w.setExpanded(QStringLiteral("AI"), false);
-        QVERIFY(!w.isExpanded(QStringLiteral("AI")));
+        r.w.setExpanded(QStringLiteral("AI"), false);
+        QVERIFY(!r.w.isExpanded(QStringLiteral("AI")));
     }
 
     void clickingOrKeyingToANodeReportsItsKey()
     {
-        RecordedWindow r;
-        MainWindow& w = *r.window;
-        addSampleNodes(w);
-        auto* tree = r.control<QTreeWidget>(Control::TreeView_AI);
-        tree->expandAll();
-        w.showWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QPoint onAI = tree->visualItemRect(tree->topLevelItem(0)->child(0)).center();
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onAI); // disabled at start: nothing
-        w.setEnabled(Control::TreeView_AI, true);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onAI);
-        QTest::keyClick(tree, Qt::Key_Down);
-        QTest::keyClick(tree, Qt::Key_Home);
-        QTest::keyClick(tree, Qt::Key_Home); // already there: no click
+        TreeWindow r;
+        r.tree->expandAll();
+        r.w.showWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&r.w));
+        const QPoint onAI = r.tree->visualItemRect(r.tree->topLevelItem(0)->child(0)).center();
+        QTest::mouseClick(r.tree->viewport(), Qt::LeftButton, {}, onAI); // disabled at start: nothing
+        r.w.setEnabled(Control::TreeView_AI, true);
+        QTest::mouseClick(r.tree->viewport(), Qt::LeftButton, {}, onAI);
+        QTest::keyClick(r.tree, Qt::Key_Down);
+        QTest::keyClick(r.tree, Qt::Key_Home);
+        QTest::keyClick(r.tree, Qt::Key_Home); // already there: no click
         QCOMPARE(r.log.clickedKeys, (QStringList{"AI", "puck", "aidata"}));
     }
 
