@@ -26,7 +26,6 @@ TEST(VivRead, NamesAreFoundWithoutRegardToLetterCaseAndTheFirstOfDuplicatesWins)
                               {"\xC3\x84rger.ubc", "umlaut"}, {"\xE9.ubc", "latin e acute"}});
     const VivArchive archive = VivArchive::open(path);
     EXPECT_EQ(archive.extract("EASY.ubc"), QByteArray("first"));
-    EXPECT_EQ(archive.find("easy.ubc"), &archive.entries()[0]);
     EXPECT_EQ(archive.extract("medium.ubc"), QByteArray("medium"));
     EXPECT_EQ(archive.extract("\xC3\xA4RGER.UBC"), QByteArray("umlaut"));
     // Bytes that are no text in the system's encoding only match themselves.
