@@ -1,9 +1,9 @@
 #include "StoryEditor.h"
 
-#include "handlers/GameLocation.h"
-#include "handlers/Startup.h"
 #include "archive/ArchiveAccess.h"
+#include "handlers/GameLocation.h"
 #include "handlers/Selection.h"
+#include "handlers/Startup.h"
 
 #include <QtEndian>
 
@@ -22,26 +22,24 @@ const char* const Definitions = R"(<?xml version="1.0"?>
 </aidata>
 )";
 
-void putTag(QByteArray& bytes, int position, quint16 tag)
-{
-    qToLittleEndian(tag, bytes.data() + position - 5);
-}
-
 } // namespace
 
 QByteArray StoryEditor::levelEntry(int level)
 {
     QByteArray bytes(64, char(0xA0 + level));
-    putTag(bytes, 37, 0xB17B);
+    qToLittleEndian(quint16(0xB17B), bytes.data() + 32); // each value's tag four bytes before it
     qToLittleEndian(float(0.1 + 0.2 * level), bytes.data() + 36);
-    putTag(bytes, 49, 0xB810);
+    qToLittleEndian(quint16(0xB810), bytes.data() + 44);
     qToLittleEndian(qint32(20 * level), bytes.data() + 48);
     return bytes;
 }
 
-QByteArray StoryEditor::definitions()
+QByteArray StoryEditor::definitions() { return Definitions; }
+
+QString StoryEditor::exported(const char* name, int level) const
 {
-    return Definitions;
+    writeBytes(path(QLatin1String(name)), levelEntry(level).replace(16, 2, QByteArray(1, char(level)) + '\0'));
+    return path(QLatin1String(name));
 }
 
 StoryEditor::StoryEditor() : archive(path(QStringLiteral("game/gamedata/aidata.viv")))
@@ -68,11 +66,6 @@ void StoryEditor::moveSlider(int position)
 {
     controls.userSetsSlider(position);
     runHandler(ctx, &valueSlider_Scroll);
-}
-
-QByteArray StoryEditor::entry(const char* name) const
-{
-    return VivArchive::open(archive).extract(name);
 }
 
 } // namespace vnt::test

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "editor/Events.h"
 #include "archive/VivArchive.h"
+#include "editor/Events.h"
 #include "support/TestEditor.h"
-
-#include <QByteArray>
-#include <QString>
 
 namespace vnt::test {
 
@@ -21,10 +18,12 @@ struct StoryEditor : TestEditor {
     static QByteArray levelEntry(int level);
     // The definition file's text.
     static QByteArray definitions();
+    // An exported settings file of the level (its index at bytes 17-18), written at name.
+    QString exported(const char* name, int level) const;
 
     void browseTo(const QString& archive);
     void moveSlider(int position);
-    QByteArray entry(const char* name) const;
+    QByteArray entry(const char* name) const { return VivArchive::open(archive).extract(name); }
 
     QString archive;
 };

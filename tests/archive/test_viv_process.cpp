@@ -4,15 +4,11 @@
 #include "base/AtomicFile.h"
 #include "base/FileOps.h"
 
-#include <QtGlobal>
-
 #ifndef Q_OS_WIN
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -105,10 +101,8 @@ TEST(VivStoreProcess, ARealFullDiskAndAFileSizeLimitAreReportedAsSuchAndChangeNo
         GTEST_SKIP() << report;
     const QStringList lines = QString::fromStdString(report).split('\n');
     ASSERT_EQ(lines.size(), 4) << report;
-    for (int i : {0, 1}) {
-        EXPECT_TRUE(lines[i].startsWith("61|")) << report;
-        EXPECT_TRUE(lines[i].contains("the disk is full")) << report;
-    }
+    for (int i : {0, 1})
+        EXPECT_TRUE(lines[i].startsWith("61|") && lines[i].contains("the disk is full")) << report;
     EXPECT_TRUE(lines[2].startsWith("57|") && lines[2].contains("largest size")) << report;
     EXPECT_EQ(lines[3], "unchanged aidata.viv");
 }
@@ -129,8 +123,7 @@ TEST(VivStoreProcess, LeftoversOfEndedWritersAreRemovedByTheNextStoreButNotThose
         writeBytes(leftover, "partial");
     VivArchive::store(path, "Easy.ubc", "new");
     EXPECT_FALSE(QFile::exists(stale));
-    EXPECT_TRUE(QFile::exists(live));
-    EXPECT_TRUE(QFile::exists(other));
+    EXPECT_TRUE(QFile::exists(live) && QFile::exists(other));
 }
 
 // The child stores the new and the old version in turn, telling the pipe 'B'
@@ -190,8 +183,7 @@ TEST(VivStoreProcess, AStoreKilledAtAnyMomentLeavesEitherTheOldOrTheNewArchiveAn
         const QByteArray now = readBytes(path);
         const bool isOld = now == oldArchive, isNew = now == newArchive;
         EXPECT_TRUE(isOld || isNew) << "archive of " << now.size() << " bytes is neither";
-        sawOld += isOld;
-        sawNew += isNew;
+        sawOld += isOld, sawNew += isNew;
         VivArchive::store(path, "big.bin", oldBig);
         EXPECT_EQ(folderFiles(dir.path()), QStringList{"aidata.viv"});
     }
@@ -212,22 +204,12 @@ TEST(VivStoreProcess, AFolderTheUserMayNotWriteLeavesTheArchiveAsItWas)
     ASSERT_TRUE(QFile::setPermissions(folder, readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
 
     // The administrator may write anywhere: the store then runs as an unprivileged user.
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
+    const std::string report = inChild([&] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(10);
-        try {
-            VivArchive::store(path, "pyproject.toml", "changed");
-        } catch (const Error& e) {
-            _exit(e.number() == err::PermissionDenied ? 0 : 11);
-        }
-        _exit(12);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    EXPECT_EQ(code, 0);
+            return std::string("cannot become another user");
+        return failureOf([&] { VivArchive::store(path, "pyproject.toml", "changed"); });
+    });
+    EXPECT_EQ(report.rfind(std::to_string(err::PermissionDenied) + "|", 0), 0u) << report;
     EXPECT_EQ(readBytes(path), readBytes(fixture("car.viv")));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"aidata.viv"});
     QFile::setPermissions(folder, readable | QFile::WriteOwner | QFile::ExeOwner);

@@ -2,7 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
+
+#include <functional>
 
 using namespace vnt;
 using namespace vnt::test;
@@ -18,48 +19,39 @@ QString copyOfFixture(const QTemporaryDir& dir, const char* name)
 
 } // namespace
 
-TEST(VivStore, ReplacingAnEntryOfTheBigEndianArchiveRewritesOnlyWhatMust)
+TEST(VivStore, ReplacingAnEntryOfARealArchiveRewritesOnlyWhatMustAndKeepsItsConventions)
 {
     QTemporaryDir dir;
-    const QString path = copyOfFixture(dir, "car.viv");
     const QByteArray license = readBytes(fixture("car.viv.LICENSE.entry"));
     const QByteArray pyproject = readBytes(fixture("car.viv.pyproject.toml.entry"));
-    for (const QByteArray& replacement : {license + "and a longer tail", QByteArray("short")}) {
-        SCOPED_TRACE(replacement.size());
-        VivArchive::store(path, "license", replacement);
-        // Written out by hand: size big-endian, 0x0C = first data offset, the stored name kept.
-        const std::uint32_t total = 0x37 + replacement.size() + pyproject.size();
-        const QByteArray expected = QByteArray("BIGF") + be32(total) + be32(2) + be32(0x37) +
-                                    record(0x37, replacement.size(), "LICENSE") +
-                                    record(0x37 + replacement.size(), pyproject.size(), "pyproject.toml") +
-                                    replacement + pyproject;
-        EXPECT_EQ(readBytes(path), expected);
-        const VivArchive archive = VivArchive::open(path);
-        EXPECT_EQ(archive.extract("LICENSE"), replacement);
-        EXPECT_EQ(archive.extract("pyproject.toml"), pyproject);
-    }
-    VivArchive::store(path, "LICENSE", license);
-    EXPECT_EQ(readBytes(path), readBytes(fixture("car.viv")));
-}
-
-TEST(VivStore, ReplacingAnEntryOfTheArchiveWithAFooterKeepsByteOrderFooterAndField)
-{
-    QTemporaryDir dir;
-    const QString path = copyOfFixture(dir, "test.big");
-    const QByteArray footer("L225\0\0\0\0", 8);
-    for (const QByteArray& replacement : {QByteArray("This is sample A, now longer"), QByteArray("A")}) {
-        SCOPED_TRACE(replacement.size());
-        VivArchive::store(path, "A.TXT", replacement);
+    const struct {
+        const char *file, *entry, *original;
+        QByteArray originalBytes;
+        QByteArray replacements[2];
+        std::function<QByteArray(const QByteArray&)> expected; // written out by hand
+    } rows[] = {
+        // Size big-endian, 0x0C = first data offset, the stored name kept.
+        {"car.viv", "license", "LICENSE", license, {license + "and a longer tail", "short"}, [&](const QByteArray& r) {
+             return "BIGF" + be32(0x37 + r.size() + pyproject.size()) + be32(2) + be32(0x37) + record(0x37, r.size(), "LICENSE")
+                    + record(0x37 + r.size(), pyproject.size(), "pyproject.toml") + r + pyproject;
+         }},
         // Size little-endian, 0x0C = directory end + 7, footer before the data.
-        const std::uint32_t total = 0x34 + replacement.size() + 16;
-        const QByteArray expected = QByteArray("BIGF") + le32(total) + be32(2) + be32(0x33) +
-                                    record(0x34, replacement.size(), "a.txt") +
-                                    record(0x34 + replacement.size(), 16, "c.txt") + footer + replacement +
-                                    "This is sample C";
-        EXPECT_EQ(readBytes(path), expected);
+        {"test.big", "A.TXT", "a.txt", "This is sample A", {"This is sample A, now longer", "A"}, [](const QByteArray& r) {
+             return "BIGF" + le32(0x34 + r.size() + 16) + be32(2) + be32(0x33) + record(0x34, r.size(), "a.txt")
+                    + record(0x34 + r.size(), 16, "c.txt") + QByteArray("L225\0\0\0\0", 8) + r + "This is sample C";
+         }},
+    };
+    for (const auto& row : rows) {
+        const QString path = copyOfFixture(dir, row.file);
+        for (const QByteArray& replacement : row.replacements) {
+            SCOPED_TRACE(std::string(row.file) + " " + std::to_string(replacement.size()));
+            VivArchive::store(path, row.entry, replacement);
+            EXPECT_EQ(readBytes(path), row.expected(replacement));
+            EXPECT_EQ(VivArchive::open(path).extract(row.original), replacement);
+        }
+        VivArchive::store(path, row.original, row.originalBytes);
+        EXPECT_EQ(readBytes(path), readBytes(fixture(row.file)));
     }
-    VivArchive::store(path, "a.txt", "This is sample A");
-    EXPECT_EQ(readBytes(path), readBytes(fixture("test.big")));
 }
 
 TEST(VivStore, ANewEntryIsAppendedAndTheHeaderGrowsAroundTheFooter)
@@ -79,16 +71,10 @@ TEST(VivStore, PaddedArchivesStayPadded)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("aidata.viv");
-    VivLayout layout;
-    layout.magic = "BIG4";
-    layout.footer = "L253";
-    layout.headerAlignment = 64;
-    layout.dataAlignment = 64;
-    layout.padEnd = true;
+    const VivLayout layout{.magic = "BIG4", .footer = "L253", .headerAlignment = 64, .dataAlignment = 64, .padEnd = true};
     VivArchive::create(path, {{"a.ubc", pattern(100, 1)}, {"b.ubc", pattern(37, 2)}, {"c.ubc", pattern(300, 3)}}, layout);
     const QByteArray before = readBytes(path);
     ASSERT_EQ(before.size(), 576);
-
     // The header and every entry start at multiples of 64, the end is padded too.
     VivArchive::store(path, "b.ubc", pattern(1000, 4));
     const QByteArray expected = QByteArray("BIG4") + be32(1536) + be32(3) + be32(64) + record(64, 100, "a.ubc") +
@@ -96,7 +82,6 @@ TEST(VivStore, PaddedArchivesStayPadded)
                                 pattern(100, 1) + QByteArray(28, '\0') + pattern(1000, 4) + QByteArray(24, '\0') +
                                 pattern(300, 3) + QByteArray(20, '\0');
     EXPECT_EQ(readBytes(path), expected);
-
     VivArchive::store(path, "b.ubc", pattern(37, 2));
     EXPECT_EQ(readBytes(path), before);
 }
@@ -107,14 +92,13 @@ TEST(VivStore, RefusedStoresLeaveTheArchiveByteIdentical)
     const QString path = dir.filePath("aidata.viv");
     VivArchive::create(path, {{"Easy.ubc", pattern(5000, 1)}, {"Packed.ubc", QByteArray("\x10\xFB\x00\x00\x40", 5) + pattern(60, 2)}});
     const QByteArray before = readBytes(path);
-
-    EXPECT_TRUE(failsWith(err::BadFileFormat, [&] { VivArchive::store(path, "packed.ubc", "raw"); }));
-    EXPECT_TRUE(failsWith(err::InvalidCall, [&] { VivArchive::store(path, "", "raw"); }));
-    EXPECT_TRUE(failsWith(err::InvalidCall, [&] { VivArchive::store(path, QByteArray("a\0b", 3), "raw"); }));
+    expectError(err::BadFileFormat, [&] { VivArchive::store(path, "packed.ubc", "raw"); });
+    expectError(err::InvalidCall, [&] { VivArchive::store(path, "", "raw"); });
+    expectError(err::InvalidCall, [&] { VivArchive::store(path, QByteArray("a\0b", 3), "raw"); });
     for (std::int64_t limit : {0, 1, 16, 100, 2600, 5079}) {
         SCOPED_TRACE(limit);
         const SimulatedDiskLimit full(limit);
-        EXPECT_TRUE(failsWith(err::DiskFull, [&] { VivArchive::store(path, "Easy.ubc", pattern(5001, 3)); }));
+        expectError(err::DiskFull, [&] { VivArchive::store(path, "Easy.ubc", pattern(5001, 3)); });
     }
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"aidata.viv"});
@@ -127,11 +111,11 @@ TEST(VivStore, RefusedStoresLeaveTheArchiveByteIdentical)
 
     // Neither is an archive missing brought into being, nor a broken one touched.
     const QString missing = dir.filePath("missing.viv");
-    EXPECT_TRUE(failsWith(err::FileNotFound, [&] { VivArchive::store(missing, "Easy.ubc", "x"); }));
+    expectError(err::FileNotFound, [&] { VivArchive::store(missing, "Easy.ubc", "x"); });
     EXPECT_FALSE(QFileInfo::exists(missing));
     const QByteArray cut = readBytes(fixture("car.viv")).left(20000);
     writeBytes(path, cut);
-    EXPECT_TRUE(failsWith(err::BadFileFormat, [&] { VivArchive::store(path, "LICENSE", "x"); }));
+    expectError(err::BadFileFormat, [&] { VivArchive::store(path, "LICENSE", "x"); });
     EXPECT_EQ(readBytes(path), cut);
 }
 

@@ -40,26 +40,23 @@ namespace {
 }();
 
 enum class Act { Browse, Pick, Select, Slide, Reset, Apply, Cancel, Export, Import, Quit };
+// The control each action needs enabled.
+const Control Needs[] = {Control::btnBrowseAIFile, Control::lstSkill, Control::TreeView_AI, Control::valueSlider,
+                         Control::btnSetDefaultValue, Control::btnApplyAIChanges, Control::btnCancelAIChanges,
+                         Control::btnExportVNTSettings, Control::btnImportVNTSettings, Control::btnQuit};
 enum class Fault { None, DiskFull, Vanish, Garbage, Denied, ShortRead, Blocked };
 
 // One user action. choice: the level, node, file or position; target: the archive a
 // file dialog picks (0 the one found, 1 another, 2 a wrongly named file, 3 cancel);
 // answer: to whatever question comes; fault: injected at archive call `call` of the
 // action (0: for the whole action).
-struct Step {
-    Act act;
-    int choice;
-    int target;
-    Answer answer;
-    Fault fault;
-    int call;
-};
+struct Step { Act act; int choice, target; Answer answer; Fault fault; int call; };
 
 void showValue(const Step& s, std::ostream& os)
 {
-    static const char* acts[] = {"Browse", "Pick", "Select", "Slide", "Reset", "Apply", "Cancel", "Export", "Import", "Quit"};
-    static const char* faults[] = {"None", "DiskFull", "Vanish", "Garbage", "Denied", "ShortRead", "Blocked"};
-    static const char* answers[] = {"Ok", "Yes", "No", "Cancel"};
+    static const char *acts[] = {"Browse", "Pick", "Select", "Slide", "Reset", "Apply", "Cancel", "Export", "Import", "Quit"},
+                      *faults[] = {"None", "DiskFull", "Vanish", "Garbage", "Denied", "ShortRead", "Blocked"},
+                      *answers[] = {"Ok", "Yes", "No", "Cancel"};
     os << acts[int(s.act)] << "(" << s.choice << ", target " << s.target << ", " << answers[int(s.answer)] << ", "
        << faults[int(s.fault)] << "@" << s.call << ")";
 }
@@ -83,19 +80,13 @@ public:
         real->addFile(archive, file);
         storedInto << archive;
     }
-    void begin(Fault f, int at)
-    {
-        fault = f;
-        call = at;
-        calls = 0;
-        storedInto.clear();
-    }
+    void begin(Fault f, int at) { fault = f, call = at, calls = 0, storedInto.clear(); }
     void putAside(const QString& archive, bool garbage)
     {
-        if (!QFile::exists(archive))
-            return;
-        aside.emplace_back(archive, readFile(archive));
-        garbage ? writeFileAtomically(archive, "not an archive") : removeFile(archive);
+        if (QFile::exists(archive)) {
+            aside.emplace_back(archive, readFile(archive));
+            garbage ? writeFileAtomically(archive, "not an archive") : removeFile(archive);
+        }
     }
     void restore()
     {
@@ -121,8 +112,7 @@ private:
         return true;
     }
     Fault fault = Fault::None;
-    int call = 0;
-    int calls = 0;
+    int call = 0, calls = 0;
     std::vector<std::pair<QString, QByteArray>> aside;
 };
 
@@ -130,20 +120,13 @@ private:
 struct Model {
     QMap<QString, QMap<int, QByteArray>> archives; // archive, level: entry
     QString aiFile;
-    bool accepted = false;
     int level = 0;
     QByteArray work;
-    bool pending = false;
-    bool closed = false;
+    bool accepted = false, pending = false, closed = false;
     QMap<QString, QByteArray> exports;
 };
 
-QByteArray withIndex(QByteArray bytes, int index)
-{
-    bytes[16] = char(index);
-    bytes[17] = 0;
-    return bytes;
-}
+QByteArray withIndex(QByteArray bytes, int index) { return bytes.replace(16, 2, QByteArray(1, char(index)) + '\0'); }
 
 const QString Levels[] = {QString(), QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Difficlt")};
 
@@ -176,25 +159,18 @@ struct ModelRun {
     explicit ModelRun(bool acceptFound);
     void perform(const Step& s);
     Model expected(const Step& s, bool& refused) const;
-    bool possible(const Step& s) const;
     void act(const Step& s);
     void check() const;
     void checkFiles() const;
 
     QString path(const QString& name) const { return dir.filePath(name); }
-    QString archivePath(int target) const
-    {
-        return target < 2 ? archives[target] : target == 2 ? path(QStringLiteral("AIDATA.VIV")) : QString();
-    }
+    QString archivePath(int t) const { return t < 2 ? archives[t] : t == 2 ? path(QStringLiteral("AIDATA.VIV")) : QString(); }
     QString importPath(int choice) const
     {
         return choice == 3 && !model.exports.isEmpty() ? model.exports.lastKey()
                                                        : path(QStringLiteral("level%1.VNTxp").arg(choice % 3 + 1));
     }
-    QString exportPath(int choice) const
-    {
-        return choice == 3 ? ctx.state.workFilePath() : path(QStringLiteral("export%1.VNTxp").arg(choice));
-    }
+    QString exportPath(int c) const { return c == 3 ? ctx.state.workFilePath() : path(QStringLiteral("export%1.VNTxp").arg(c)); }
 
     QTemporaryDir dir;
     EnvGuard env;
@@ -218,34 +194,27 @@ ModelRun::ModelRun(bool acceptFound)
     auto registry = std::make_shared<MemoryRegistry>();
     RegKey key = 0;
     registry->createKey(reg::LocalMachine, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), reg::AllAccess, &key);
-    const QByteArray install = QDir::toNativeSeparators(path(QStringLiteral("game/"))).toLocal8Bit();
-    registry->setValue(key, QStringLiteral("Install Dir"), reg::Sz, install + '\0');
+    registry->setValue(key, QStringLiteral("Install Dir"), reg::Sz, QDir::toNativeSeparators(path("game/")).toLocal8Bit() + '\0');
     registry->closeKey(key);
     ctx.registry = registry;
-    archives[0] = QDir::toNativeSeparators(path(QStringLiteral("game/gamedata/aidata.viv")));
-    archives[1] = QDir::toNativeSeparators(path(QStringLiteral("other/aidata.viv")));
+    archives[0] = QDir::toNativeSeparators(path("game/gamedata/aidata.viv"));
+    archives[1] = QDir::toNativeSeparators(path("other/aidata.viv"));
     for (int a = 0; a < 2; ++a) {
         QDir().mkpath(QFileInfo(archives[a]).path());
         std::vector<VivContent> entries;
         for (int level = 1; level <= 3; ++level) {
-            QByteArray entry = StoryEditor::levelEntry(level);
-            entry[0] = char('A' + a); // the two archives differ
-            model.archives[archives[a]][level] = entry;
-            entries.push_back({(Levels[level] + QStringLiteral(".ubc")).toLatin1(), entry});
+            const QByteArray entry = StoryEditor::levelEntry(level).replace(0, 1, QByteArray(1, char('A' + a))); // they differ
+            entries.push_back({(Levels[level] + ".ubc").toLatin1(), model.archives[archives[a]][level] = entry});
         }
         VivArchive::create(archives[a], entries);
     }
-    for (int level = 1; level <= 3; ++level) {
-        QByteArray file = StoryEditor::levelEntry(level);
-        file[0] = 'I';
-        writeBytes(importPath(level - 1), withIndex(file, level));
-    }
+    for (int level = 1; level <= 3; ++level)
+        writeBytes(importPath(level - 1), withIndex(StoryEditor::levelEntry(level).replace(0, 1, "I"), level));
     dialogs.archivePath = [this](int t) { return archivePath(t); };
     dialogs.importPath = [this](int c) { return importPath(c); };
     dialogs.exportPath = [this](int c) { return exportPath(c); };
-    dialogs.acceptFound = acceptFound;
+    dialogs.acceptFound = model.accepted = acceptFound;
     model.aiFile = archives[0];
-    model.accepted = acceptFound;
     runHandler(ctx, &Form_Load);
     check();
 }
@@ -255,10 +224,8 @@ Model ModelRun::expected(const Step& s, bool& refused) const
 {
     Model m = model;
     auto choose = [&m, this](int target) {
-        if (target < 2) {
-            m.aiFile = archives[target];
-            m.accepted = true;
-        }
+        if (target < 2)
+            m.aiFile = archives[target], m.accepted = true;
     };
     // The save question's Yes stores; false when the action stops there.
     auto settle = [&]() {
@@ -279,23 +246,17 @@ Model ModelRun::expected(const Step& s, bool& refused) const
     case Act::Pick:
         if (s.choice == 0 || s.choice == m.level || (m.level && m.pending && !settle()))
             break;
-        m.level = s.choice;
-        m.work = m.archives[m.aiFile][m.level];
-        m.pending = false;
+        m.level = s.choice, m.work = m.archives[m.aiFile][m.level], m.pending = false;
         break;
     case Act::Apply:
         if (!m.accepted)
             choose(s.target);
-        if (m.accepted && s.answer == Answer::Yes) {
-            m.archives[m.aiFile][m.level] = m.work;
-            m.pending = false;
-        }
+        if (m.accepted && s.answer == Answer::Yes)
+            m.archives[m.aiFile][m.level] = m.work, m.pending = false;
         break;
     case Act::Cancel:
-        if (s.answer == Answer::Yes) {
-            m.work = m.archives[m.aiFile][m.level];
-            m.pending = false;
-        }
+        if (s.answer == Answer::Yes)
+            m.work = m.archives[m.aiFile][m.level], m.pending = false;
         break;
     case Act::Export:
         refused = s.choice == 3;
@@ -307,9 +268,7 @@ Model ModelRun::expected(const Step& s, bool& refused) const
         const int index = file[16];
         if (m.pending && m.level != index && !settle())
             break;
-        m.level = index;
-        m.work = withIndex(file, 0);
-        m.pending = true;
+        m.level = index, m.work = withIndex(file, 0), m.pending = true;
         break;
     }
     case Act::Quit: m.closed = m.pending ? settle() : s.answer == Answer::Yes; break;
@@ -318,7 +277,7 @@ Model ModelRun::expected(const Step& s, bool& refused) const
     return m;
 }
 
-// What the user does for each action, and the control that must be enabled for it.
+// What the user does for each action.
 void ModelRun::act(const Step& s)
 {
     static const char* keys[] = {"pass_intercept_cpu", "faceoffs_cpu_chances", "AI", "pass_intercept_cpu"};
@@ -334,17 +293,9 @@ void ModelRun::act(const Step& s)
     runHandler(ctx, handlers[int(s.act)]);
 }
 
-bool ModelRun::possible(const Step& s) const
-{
-    const Control needs[] = {Control::btnBrowseAIFile, Control::lstSkill, Control::TreeView_AI, Control::valueSlider,
-                             Control::btnSetDefaultValue, Control::btnApplyAIChanges, Control::btnCancelAIChanges,
-                             Control::btnExportVNTSettings, Control::btnImportVNTSettings, Control::btnQuit};
-    return controls.isEnabled(needs[int(s.act)]);
-}
-
 void ModelRun::perform(const Step& s)
 {
-    if (model.closed || !possible(s))
+    if (model.closed || !controls.isEnabled(Needs[int(s.act)]))
         return;
     bool refused = false;
     Model success = expected(s, refused);
@@ -359,10 +310,8 @@ void ModelRun::perform(const Step& s)
         library->putAside(model.aiFile, s.fault == Fault::Garbage);
     QStringList blocked;
     if (s.fault == Fault::Blocked) {
-        for (const QString& level : {Levels[1], Levels[2], Levels[3]})
-            blocked << path(level + QStringLiteral(".ubc"));
-        blocked << path(QStringLiteral("vnt08exp.tmp")) << archives[0] + QStringLiteral(".VNT_backup_3597")
-                << archives[1] + QStringLiteral(".VNT_backup_3597");
+        blocked = {path(Levels[1] + ".ubc"), path(Levels[2] + ".ubc"), path(Levels[3] + ".ubc"), path("vnt08exp.tmp"),
+                   archives[0] + ".VNT_backup_3597", archives[1] + ".VNT_backup_3597"};
         blocked.removeIf([](const QString& p) { return QFileInfo::exists(p) || !QDir().mkdir(p); });
     }
     dialogs.step = s;
@@ -380,19 +329,15 @@ void ModelRun::perform(const Step& s)
         success = model; // back as it was, but what a completed store settled stays
         success.closed = false;
         if (!library->storedInto.isEmpty()) {
-            success.aiFile = library->storedInto.last();
-            success.accepted = true;
+            success.aiFile = library->storedInto.last(), success.accepted = true, success.pending = false;
             success.archives[success.aiFile][success.level] = success.work;
-            success.pending = false;
         }
     } else if ((s.act == Act::Slide || (s.act == Act::Reset && s.answer == Answer::Yes))) {
         // An edit changes the working copy at the shown attribute's slot only.
         const QByteArray now = readFile(ctx.state.workFilePath());
         const int slot = ctx.state.AttrOffset - 1;
-        RC_ASSERT(now.size() == workBefore.size());
-        RC_ASSERT(now.left(slot) + now.mid(slot + 4) == workBefore.left(slot) + workBefore.mid(slot + 4));
-        success.work = now;
-        success.pending = true;
+        RC_ASSERT(now.size() == workBefore.size() && now.left(slot) + now.mid(slot + 4) == workBefore.left(slot) + workBefore.mid(slot + 4));
+        success.work = now, success.pending = true;
     }
     model = success;
     check();
@@ -420,7 +365,7 @@ void ModelRun::checkFiles() const
     for (const QString& archive : archives) {
         const VivArchive viv = VivArchive::open(archive);
         for (int level = 1; level <= 3; ++level)
-            RC_ASSERT(viv.extract((Levels[level] + QStringLiteral(".ubc")).toLatin1()) == model.archives[archive][level]);
+            RC_ASSERT(viv.extract((Levels[level] + ".ubc").toLatin1()) == model.archives[archive][level]);
     }
     for (auto it = model.exports.cbegin(); it != model.exports.cend(); ++it)
         RC_ASSERT(readFile(it.key()) == it.value());

@@ -12,6 +12,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+// A broken expectation: reported and ended like a crash.
+#define VANTOR_FUZZ_EXPECT(condition, what)                                                          \
+    do {                                                                                             \
+        if (!(condition)) {                                                                          \
+            std::fprintf(stderr, "broken expectation: %s (%s:%d)\n", what, __FILE__, __LINE__);      \
+            std::abort();                                                                            \
+        }                                                                                            \
+    } while (0)
+
 namespace vnt::fuzz {
 
 inline const QTemporaryDir& scratch()
@@ -20,10 +29,7 @@ inline const QTemporaryDir& scratch()
     return dir;
 }
 
-inline QString scratchPath(const char* name)
-{
-    return scratch().filePath(QLatin1String(name));
-}
+inline QString scratchPath(const char* name) { return scratch().filePath(QLatin1String(name)); }
 
 inline QByteArray bytesOf(const std::uint8_t* data, std::size_t size)
 {
@@ -33,10 +39,8 @@ inline QByteArray bytesOf(const std::uint8_t* data, std::size_t size)
 inline void put(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "cannot write the scratch file %s\n", qPrintable(path));
-        std::abort();
-    }
+    VANTOR_FUZZ_EXPECT(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
+                       "cannot write a scratch file");
 }
 
 inline QByteArray get(const QString& path)
@@ -44,14 +48,5 @@ inline QByteArray get(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// A broken expectation: reported and ended like a crash.
-#define VANTOR_FUZZ_EXPECT(condition, what)                                                          \
-    do {                                                                                             \
-        if (!(condition)) {                                                                          \
-            std::fprintf(stderr, "broken expectation: %s (%s:%d)\n", what, __FILE__, __LINE__);      \
-            std::abort();                                                                            \
-        }                                                                                            \
-    } while (0)
 
 } // namespace vnt::fuzz

@@ -13,10 +13,7 @@ using namespace vnt::fuzz;
 
 namespace {
 
-QByteArray bytesAt(const QByteArray& file, const VivEntry& e)
-{
-    return file.mid(qsizetype(e.offset), qsizetype(e.size));
-}
+QByteArray bytesAt(const QByteArray& file, const VivEntry& e) { return file.mid(qsizetype(e.offset), qsizetype(e.size)); }
 
 // What a rewrite keeps of the file's conventions: the signature, the byte order
 // of the total length, and what the header field holds.
@@ -51,11 +48,9 @@ void checkStore(const QString& path, const QByteArray& before, const VivArchive&
     VANTOR_FUZZ_EXPECT(stored.entries().size() == entries.size() + (target == entries.size()), "the entry count changed");
     for (std::size_t i = 0; i < stored.entries().size(); ++i) {
         const VivEntry& e = stored.entries()[i];
-        if (i == target)
-            VANTOR_FUZZ_EXPECT(bytesAt(after, e) == data, "the stored entry does not read back");
-        else
-            VANTOR_FUZZ_EXPECT(e.name == entries[i].name && bytesAt(after, e) == bytesAt(before, entries[i]),
-                               "another entry changed");
+        VANTOR_FUZZ_EXPECT(i == target ? bytesAt(after, e) == data
+                                       : e.name == entries[i].name && bytesAt(after, e) == bytesAt(before, entries[i]),
+                           "the stored entry does not read back, or another entry changed");
     }
     VANTOR_FUZZ_EXPECT(sameConventions(layout, stored), "the archive's conventions changed");
 }
@@ -69,7 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     put(path, before);
     try {
         const VivArchive archive = VivArchive::open(path);
-        const VivLayout layout = archive.layout();
         for (const VivEntry& e : archive.entries()) {
             try {
                 const QByteArray bytes = archive.extract(e.name);
@@ -78,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 VANTOR_FUZZ_EXPECT(error.number() == err::BadFileFormat, "an entry could not be extracted");
             }
         }
-        checkStore(path, before, archive, layout);
+        checkStore(path, before, archive, archive.layout());
     } catch (const Error&) {
         // Not an archive, or not one that can be edited: refused.
     }

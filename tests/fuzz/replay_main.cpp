@@ -13,30 +13,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 int main(int argc, char** argv)
 {
-    std::vector<std::filesystem::path> inputs;
+    namespace fs = std::filesystem;
+    std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        if (std::filesystem::is_directory(argv[i])) {
-            for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
+        if (!fs::is_directory(argv[i]))
+            inputs.emplace_back(argv[i]);
+        else
+            for (const auto& entry : fs::directory_iterator(argv[i]))
                 if (entry.is_regular_file())
                     inputs.push_back(entry.path());
-        } else {
-            inputs.emplace_back(argv[i]);
-        }
     }
     std::sort(inputs.begin(), inputs.end());
-    if (inputs.empty()) {
-        std::fprintf(stderr, "no corpus files given\n");
-        return 1;
-    }
     for (const auto& path : inputs) {
         std::ifstream in(path, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in.good() && !in.eof()) {
-            std::fprintf(stderr, "cannot read %s\n", path.c_str());
-            return 1;
-        }
+        if (!in.good() && !in.eof())
+            return std::fprintf(stderr, "cannot read %s\n", path.c_str()), 1;
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
+    if (inputs.empty())
+        return std::fprintf(stderr, "no corpus files given\n"), 1;
     std::printf("%zu passed, 0 failed\n", inputs.size());
     return 0;
 }
