@@ -46,17 +46,30 @@ QString WineRegistry::defaultPrefix()
     return fromEnvironment.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : fromEnvironment;
 }
 
+namespace {
+
+// The file's modification time; every registry call compares it, so it is taken
+// as the file system gives it rather than as a local date and time.
+std::filesystem::file_time_type modifiedTime(const QString& path)
+{
+    std::error_code failed;
+    const auto time = std::filesystem::last_write_time(std::filesystem::path(path.toStdU16String()), failed);
+    return failed ? std::filesystem::file_time_type::min() : time;
+}
+
+} // namespace
+
 void WineRegistry::refresh(HiveFile& file)
 {
     const QFileInfo info(file.path);
     const bool present = info.exists();
-    if (file.loaded && present == file.present && (!present || (info.lastModified() == file.modified
-                                                                && info.size() == file.size)))
+    if (file.loaded && present == file.present
+        && (!present || (modifiedTime(file.path) == file.modified && info.size() == file.size)))
         return;
     file.hive = WineHive();
     file.present = present;
     file.readable = true;
-    file.modified = info.lastModified();
+    file.modified = modifiedTime(file.path);
     file.size = info.size();
     if (present) {
         try {
@@ -167,7 +180,7 @@ void WineRegistry::afterChange(int hive)
     }
     const QFileInfo info(file.path);
     file.present = true;
-    file.modified = info.lastModified();
+    file.modified = modifiedTime(file.path);
     file.size = info.size();
 }
 

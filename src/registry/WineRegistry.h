@@ -3,9 +3,9 @@
 #include "registry/TreeRegistry.h"
 #include "registry/WineRegFile.h"
 
-#include <QDateTime>
 
 #include <array>
+#include <filesystem>
 
 namespace vnt {
 
@@ -53,7 +53,7 @@ private:
         bool loaded = false;
         bool present = false;
         bool readable = true;
-        QDateTime modified;
+        std::filesystem::file_time_type modified; // as the file system gives it: no time-zone work
         qint64 size = -1;
     };
     void refresh(HiveFile& file);
