@@ -76,6 +76,15 @@ TEST_F(ExchangeTest, ExportWritesTheWorkingCopyWithTheSkillIndexAndLeavesTheWork
     EXPECT_EQ(e.dialogs.shown().front().text, QStringLiteral("VNTxp File |*.VNTxp"));
 }
 
+TEST_F(ExchangeTest, ExportOntoTheWorkingCopyIsRefusedAndChangesNothing)
+{
+    e.dialogs.expectSave(QStringLiteral("Choose location..."), e.workFile());
+    e.dialogs.expectNotice(QStringLiteral("Error"));
+    runHandler(e.ctx, &btnExportVNTSettings_Click);
+    EXPECT_TRUE(e.dialogs.last().text.contains(QStringLiteral("working copy")));
+    EXPECT_EQ(readBytes(e.workFile()), levelBytes('m'));
+}
+
 TEST_F(ExchangeTest, ExportOverAnExistingFileAsksAndReopensTheDialogOnNo)
 {
     // An installed editor's folder cannot be written: the dialog opens at home,
