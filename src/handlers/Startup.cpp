@@ -1,5 +1,6 @@
 #include "handlers/Startup.h"
 
+#include "base/Environment.h"
 #include "base/FileOps.h"
 #include "handlers/GameLocation.h"
 #include "handlers/ApplyCancel.h"
@@ -26,19 +27,10 @@ const QString ImportCopyName = QStringLiteral("vnt08exp.tmp");
 
 const QChar CR(13);
 
-// The value of an environment variable whose name matches without regard to
-// letter case, as Windows matches them.
-QString environmentValue(const QString& name)
+// An environment variable's value, its name matched as Windows matches it; empty when unset.
+QString variable(const QString& name)
 {
-    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (env.contains(name))
-        return env.value(name);
-    const QStringList keys = env.keys();
-    for (const QString& key : keys) {
-        if (key.compare(name, Qt::CaseInsensitive) == 0)
-            return env.value(key);
-    }
-    return QString();
+    return environmentValue(QProcessEnvironment::systemEnvironment(), name).value_or(QString());
 }
 
 QString withoutTrailingSeparator(QString folder)
@@ -123,14 +115,14 @@ bool settlePendingChangesBeforeQuit(EditorContext& ctx)
 
 QString GetTempFolder(EditorContext& ctx)
 {
-    const QString value = environmentValue(QStringLiteral("temp"));
+    const QString value = variable(QStringLiteral("temp"));
     ctx.state.TempFolder = value;
     if (!value.isEmpty())
         return withoutTrailingSeparator(value);
 #ifndef Q_OS_WIN
     // The platform's own convention: TMPDIR, else /tmp. An installed program's
     // folder is not writable, so it comes last.
-    const QString tmpdir = environmentValue(QStringLiteral("TMPDIR"));
+    const QString tmpdir = variable(QStringLiteral("TMPDIR"));
     if (!tmpdir.isEmpty())
         return withoutTrailingSeparator(tmpdir);
     if (QDir(QStringLiteral("/tmp")).exists())

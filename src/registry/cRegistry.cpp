@@ -2,6 +2,8 @@
 
 #include "registry/KeyGuard.h"
 
+#include "base/Environment.h"
+
 #include <QProcessEnvironment>
 #include <QtEndian>
 
@@ -23,20 +25,6 @@ bool holdsReference(const QString& text)
 {
     const qsizetype first = text.indexOf(QLatin1Char('%'));
     return first >= 0 && text.lastIndexOf(QLatin1Char('%')) - first >= 2;
-}
-
-QString environmentValue(const QProcessEnvironment& env, const QString& name, bool* found)
-{
-    *found = true;
-    if (env.contains(name))
-        return env.value(name);
-    const QStringList keys = env.keys();
-    for (const QString& key : keys) {
-        if (key.compare(name, Qt::CaseInsensitive) == 0)
-            return env.value(key);
-    }
-    *found = false;
-    return QString();
 }
 
 } // namespace
@@ -286,9 +274,8 @@ QString cRegistry::ExpandEnvironment(const QString& sValue)
             break;
         }
         result += sValue.mid(i, open - i);
-        bool found = false;
-        const QString value = environmentValue(env, sValue.mid(open + 1, close - open - 1), &found);
-        result += found && close > open + 1 ? value : sValue.mid(open, close - open + 1);
+        const std::optional<QString> value = environmentValue(env, sValue.mid(open + 1, close - open - 1));
+        result += value && close > open + 1 ? *value : sValue.mid(open, close - open + 1);
         i = close + 1;
     }
     return result;
