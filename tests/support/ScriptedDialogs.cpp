@@ -4,22 +4,35 @@
 
 namespace vnt::test {
 
+namespace {
+
+void report(const std::function<void(const std::string&)>& fail, const std::string& message)
+{
+    if (fail)
+        fail(message);
+    else
+        ADD_FAILURE() << message;
+}
+
+} // namespace
+
 ScriptedDialogs::~ScriptedDialogs()
 {
     for (const Expected& e : expected_)
-        ADD_FAILURE() << "expected dialog never shown: " << e.title.toStdString();
+        report(fail, "expected dialog never shown: " + e.title.toStdString());
 }
 
 ScriptedDialogs::Expected ScriptedDialogs::next(Kind kind, const QString& title, const QString& text)
 {
+    const std::string shown = "dialog \"" + title.toStdString() + "\" (" + text.toStdString() + ")";
     if (expected_.empty()) {
-        ADD_FAILURE() << "unexpected dialog \"" << title.toStdString() << "\": " << text.toStdString();
+        report(fail, "unexpected " + shown);
         return {kind, title, Answer::Cancel, {}};
     }
     Expected e = expected_.front();
     expected_.pop_front();
-    EXPECT_EQ(e.kind, kind) << "dialog \"" << title.toStdString() << "\" is of another kind than expected";
-    EXPECT_EQ(e.title.toStdString(), title.toStdString()) << "text: " << text.toStdString();
+    if (e.kind != kind || e.title != title)
+        report(fail, shown + " where \"" + e.title.toStdString() + "\" of its kind was expected");
     return e;
 }
 

@@ -5,13 +5,16 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace vnt::test {
 
 // Dialogs that a test answers in advance. Each expected dialog is queued with its
 // answer; a dialog nobody queued fails the test, so a test states the whole
-// conversation. Every dialog shown is recorded.
+// conversation. Every dialog shown is recorded. A mismatch is reported through
+// `fail`: a GoogleTest failure unless a Qt Test program sets its own.
 class ScriptedDialogs : public Dialogs {
 public:
     enum class Kind { Message, Open, Save };
@@ -41,6 +44,8 @@ public:
     bool allAnswered() const { return expected_.empty(); }
     const std::vector<Shown>& shown() const { return shown_; }
     const Shown& last() const { return shown_.back(); }
+
+    std::function<void(const std::string&)> fail;
 
 private:
     struct Expected {

@@ -4,10 +4,11 @@
 // recorders instead of the editor's handlers.
 
 #include "window/MainWindow.h"
-#include "support/QueuedDialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "window/QtDialogs.h"
 
 #include <QStringList>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -42,7 +43,15 @@ struct HandlerLog {
     }
 };
 
-// A window with recorders behind its events and dialogs answered from the queue.
+// Scripted dialogs whose mismatches fail the running Qt test.
+struct QtScriptedDialogs : ScriptedDialogs {
+    QtScriptedDialogs()
+    {
+        fail = [](const std::string& message) { QTest::qFail(message.c_str(), __FILE__, __LINE__); };
+    }
+};
+
+// A window with recorders behind its events and scripted dialogs.
 struct RecordedWindow {
     RecordedWindow() : window(std::make_unique<MainWindow>(dialogs, log.handlers())) {}
 
@@ -50,7 +59,7 @@ struct RecordedWindow {
     T* control(Control c) const { return qobject_cast<T*>(window->widget(c)); }
 
     HandlerLog log;
-    QueuedDialogs dialogs;
+    QtScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -5,7 +5,8 @@
 #include "archive/StoryEditor.h"
 #include "archive/ArchiveAccess.h"
 #include "archive/VivArchive.h"
-#include "support/QueuedDialogs.h"
+#include "WindowTesting.h"
+#include "support/MemoryRegistry.h"
 #include "window/MainWindow.h"
 #include "window/QtDialogs.h"
 
@@ -36,11 +37,13 @@ private Q_SLOTS:
         xml.close();
         qputenv("TEMP", dir.path().toLocal8Bit());
 
-        QueuedDialogs dialogs;
+        QtScriptedDialogs dialogs;
         MainWindow window(dialogs);
         EditorContext& ctx = window.context();
         ctx.programFolder = dir.path();
         ctx.archive = makeArchiveAccess();
+        ctx.registry = std::make_shared<MemoryRegistry>(); // no game installed
+        dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
         window.load();
         SetAIFile(ctx, archive);
         auto* list = qobject_cast<QComboBox*>(window.widget(Control::lstSkill));
@@ -50,9 +53,10 @@ private Q_SLOTS:
         valueSlider_Scroll(ctx);
 
         QVERIFY(QFile::rename(archive, archive + QStringLiteral(".away"))); // the store fails
-        dialogs.queueAnswer(Answer::Yes);
+        dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::Yes);
+        dialogs.expectNotice(QStringLiteral("Error"));
         list->setCurrentIndex(3);
-        QCOMPARE(dialogs.shown().back().title, QStringLiteral("Error"));
+        QVERIFY(dialogs.allAnswered());
         QCOMPARE(list->currentText(), QStringLiteral("Easy"));
         QCOMPARE(ctx.state.SkillName, QStringLiteral("Easy"));
         QVERIFY(ctx.state.ChangesPending);

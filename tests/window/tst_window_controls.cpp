@@ -249,7 +249,7 @@ private Q_SLOTS:
             r.window->context().state.ChangesPending = true;
             throw Error(err::DeviceIO, QStringLiteral("The disk went away."));
         };
-        r.dialogs.queueAnswer(Answer::Ok);
+        r.dialogs.expectNotice(QStringLiteral("Error"));
         QTest::mouseClick(r.control(Control::btnApplyAIChanges), Qt::LeftButton);
         QCOMPARE(r.dialogs.shown().size(), std::size_t(1));
         QVERIFY(r.dialogs.shown()[0].icon == Icon::Critical);

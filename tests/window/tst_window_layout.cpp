@@ -1,8 +1,10 @@
 // The window as built: every control inside the client area without overlaps,
-// fonts, spot checks of the design, label styles, tab order.
+// fonts, spot checks of the design, label styles, tab order, and what assistive
+// technology reads out of it.
 
 #include "WindowTesting.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -44,6 +46,12 @@ QStringList namesAfterTabs(int presses)
     return names;
 }
 
+QString accessibleText(QWidget* widget, QAccessible::Text which)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+    return iface ? iface->text(which) : QStringLiteral("<no accessible interface>");
+}
+
 } // namespace
 
 class WindowLayoutTest : public QObject {
@@ -67,8 +75,12 @@ private Q_SLOTS:
         for (int i = 1; i <= 6; ++i)
             QVERIFY(client->findChild<QLabel*>(QStringLiteral("Label%1").arg(i)));
 
+        QStringList described; // what assistive technology reads out: each control's own purpose
         for (QWidget* c : controls) {
             QVERIFY2(client->rect().contains(c->geometry()), qPrintable(c->objectName()));
+            const QString description = accessibleText(c, QAccessible::Description);
+            QVERIFY2(!description.isEmpty() && !described.contains(description), qPrintable(c->objectName()));
+            described << description;
             const QString face = QFontInfo(c->font()).family(); // Arial, or its metric twin
             QVERIFY2(face == QStringLiteral("Arial") || face == QStringLiteral("Liberation Sans"), qPrintable(face));
             for (QWidget* other : controls) {
@@ -155,6 +167,35 @@ private Q_SLOTS:
                                 "btnQuit",            "btnExportVNTSettings", "btnImportVNTSettings",
                                 "btnAItreeExpandAll", "btnAItreeCollapseAll", "TreeView_AI"};
         QCOMPARE(namesAfterTabs(int(order.size())), order);
+    }
+
+    void controlsWithoutTextAreNamedForWhatTheyHold()
+    {
+        RecordedWindow w;
+        QCOMPARE(accessibleText(w.window->widget(Control::TreeView_AI), QAccessible::Name),
+                 QStringLiteral("AI attributes"));
+        QCOMPARE(accessibleText(w.window->widget(Control::valueSlider), QAccessible::Name),
+                 QStringLiteral("Attribute value"));
+        QCOMPARE(accessibleText(w.window->widget(Control::lstSkill), QAccessible::Name), QStringLiteral("Skill level"));
+        // Buttons and captions are read out by their text.
+        QCOMPARE(accessibleText(w.window->widget(Control::btnApplyAIChanges), QAccessible::Name),
+                 QStringLiteral("Apply Changes"));
+        auto* caption = w.window->centralWidget()->findChild<QLabel*>(QStringLiteral("Label2"));
+        QVERIFY(caption);
+        QCOMPARE(accessibleText(caption, QAccessible::Name), QStringLiteral("Skill Level"));
+    }
+
+    void dataLabelsReadOutTheTextTheyShow()
+    {
+        RecordedWindow w;
+        for (Control label : AllControls) {
+            if (!DataLabels.contains(controlName(label)))
+                continue;
+            for (const QString& shown : {QStringLiteral("Max Puck & Control ") + controlName(label), QStringLiteral("90")}) {
+                w.window->setCaption(label, shown);
+                QCOMPARE(accessibleText(w.window->widget(label), QAccessible::Name), shown);
+            }
+        }
     }
 };
 
