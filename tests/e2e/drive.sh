@@ -65,16 +65,20 @@ e2e_wait_window() {
   echo "$id"
 }
 
-# Waits until the editor shows this many windows (a popup list counts as one).
-e2e_wait_window_count() {
-  local want=$1 deadline=$((SECONDS + E2E_WAIT)) count
-  while [ $SECONDS -le $deadline ]; do
-    count=$(xdotool search --onlyvisible --pid "$E2E_EDITOR_PID" 2>/dev/null | wc -l)
-    [ "$count" -eq "$want" ] && return 0
+# e2e_poll COMMAND...: true once the command succeeds, false if it has not within
+# the wait allowed.
+e2e_poll() {
+  local deadline=$((SECONDS + E2E_WAIT))
+  until "$@"; do
+    [ $SECONDS -le $deadline ] || return 1
     sleep 0.1
   done
-  return 1
 }
+
+e2e_windows() { xdotool search --onlyvisible --pid "$E2E_EDITOR_PID" 2>/dev/null; }
+
+# Waits until the editor shows this many windows (a popup list counts as one).
+e2e_wait_window_count() { e2e_poll eval '[ "$(e2e_windows | wc -l)" -eq '"$1"' ]'; }
 
 # e2e_answer TITLE KEY: waits for the message box of that title and answers it
 # with a key (Return presses its default button, Yes in a question).
@@ -85,14 +89,7 @@ e2e_answer() {
   e2e_wait_gone "$box" || e2e_fail "the message box \"$1\" did not close on $2"
 }
 
-e2e_wait_gone() {
-  local deadline=$((SECONDS + E2E_WAIT))
-  while [ $SECONDS -le $deadline ]; do
-    xdotool search --onlyvisible --pid "$E2E_EDITOR_PID" 2>/dev/null | grep -qx "$1" || return 0
-    sleep 0.1
-  done
-  return 1
-}
+e2e_wait_gone() { e2e_poll eval '! e2e_windows | grep -qx '"$1"; }
 
 # e2e_click LEFT TOP WIDTH HEIGHT: clicks the middle of a control, its place given
 # in twips from the client area's corner (15 twips to the pixel).
@@ -133,11 +130,7 @@ e2e_apply() {
 e2e_quit() {
   e2e_click 7080 7560 1335 375
   e2e_answer 'Quit VNT 08?' Return
-  local deadline=$((SECONDS + E2E_WAIT))
-  while kill -0 "$E2E_EDITOR_PID" 2>/dev/null; do
-    [ $SECONDS -le $deadline ] || e2e_fail "the editor did not end after Quit"
-    sleep 0.1
-  done
+  e2e_poll eval '! kill -0 "$E2E_EDITOR_PID" 2>/dev/null' || e2e_fail "the editor did not end after Quit"
   E2E_EDITOR_STATUS=0
   wait "$E2E_EDITOR_PID" || E2E_EDITOR_STATUS=$?
   E2E_EDITOR_PID=
