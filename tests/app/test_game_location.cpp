@@ -63,7 +63,9 @@ TEST(GameLocation, StartUpOffersTheArchiveOfTheGameInstalledInTheWinePrefix)
 TEST(GameLocation, RegistryLookupGivesTextOnlyForStringValues)
 {
     TestEditor e;
-    const auto installDir = [&e](auto root) { return GetRegistryValue(e.ctx, root, GameKey, QStringLiteral("Install Dir")); };
+    const auto installDir = [&e](auto root) {
+        return GetRegistryValue(e.ctx, root, GameKey, QStringLiteral("Install Dir"));
+    };
     EXPECT_EQ(installDir(HKEY_LOCAL_MACHINE_KEY), QString());
     auto store = std::make_shared<MemoryRegistry>();
     e.ctx.registry = store;
@@ -76,32 +78,23 @@ TEST(GameLocation, RegistryLookupGivesTextOnlyForStringValues)
     EXPECT_EQ(store->openHandleCount(), 0);
 }
 
+// (That a refused or cancelled choice keeps the archive and an accepted one enables
+// the levels: ActionModel.EveryActionKeepsStateWindowAndFilesInStep.)
 TEST(GameLocation, BrowseAcceptsOnlyAPathEndingInLowerCaseAidataViv)
 {
     TestEditor e;
     SetAIFile(e.ctx, QStringLiteral("/games/first/aidata.viv"));
-
-    e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QStringLiteral("/games/second/AIDATA.VIV"));
-    runHandler(e.ctx, &btnBrowseAIFile_Click);
-    const auto& dialog = e.dialogs.last();
-    EXPECT_EQ(dialog.folder, e.ctx.programFolder);
-    EXPECT_EQ(dialog.text, QStringLiteral("aidata file, (aidata.viv)|aidata.viv"));
-    EXPECT_TRUE(e.controls.isVisible(Control::InvalidFileMsg));
-    EXPECT_EQ(e.ctx.state.AIFilePath, QStringLiteral("/games/first/aidata.viv"));
-    EXPECT_EQ(e.controls.caption(Control::labAIfilePath), QStringLiteral("/games/first/aidata.viv"));
-
-    // Cancelling changes nothing, the notice included.
-    e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QString());
-    runHandler(e.ctx, &btnBrowseAIFile_Click);
-    EXPECT_TRUE(e.controls.isVisible(Control::InvalidFileMsg));
-    EXPECT_EQ(e.ctx.state.AIFilePath, QStringLiteral("/games/first/aidata.viv"));
-
-    e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QStringLiteral("/games/mod/myaidata.viv"));
-    runHandler(e.ctx, &btnBrowseAIFile_Click);
-    EXPECT_FALSE(e.controls.isVisible(Control::InvalidFileMsg));
-    EXPECT_EQ(e.ctx.state.AIFilePath, QStringLiteral("/games/mod/myaidata.viv"));
-    EXPECT_EQ(e.controls.caption(Control::labAIfilePath), QStringLiteral("/games/mod/myaidata.viv"));
-    EXPECT_TRUE(e.controls.isEnabled(Control::lstSkill));
+    const std::pair<const char*, bool> rows[] = {// picked, whether the notice shows after it
+        {"/games/second/AIDATA.VIV", true}, {"", true}, {"/games/mod/myaidata.viv", false}};
+    for (const auto& [picked, notice] : rows) {
+        e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QString::fromLatin1(picked));
+        runHandler(e.ctx, &btnBrowseAIFile_Click);
+        EXPECT_EQ(e.controls.isVisible(Control::InvalidFileMsg), notice) << picked;
+        EXPECT_EQ(e.controls.caption(Control::labAIfilePath),
+                  QString::fromLatin1(notice ? "/games/first/aidata.viv" : picked)) << picked;
+    }
+    EXPECT_EQ(e.dialogs.last().folder, e.ctx.programFolder);
+    EXPECT_EQ(e.dialogs.last().text, QStringLiteral("aidata file, (aidata.viv)|aidata.viv"));
 }
 
 TEST(GameLocation, FileHelpers)

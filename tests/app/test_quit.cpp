@@ -1,3 +1,5 @@
+// Quit and closing the window: the questions and the working copies they delete.
+// (Which answers close and what a save stores: ActionModel.EveryActionKeepsStateWindowAndFilesInStep.)
 #include "editor/Events.h"
 #include "handlers/Startup.h"
 #include "support/FakeArchive.h"
@@ -30,63 +32,47 @@ struct Quitting {
     TestEditor e;
     std::shared_ptr<FakeArchive> library = std::make_shared<FakeArchive>();
 };
-struct QuitTest : ::testing::Test, Quitting {};
 
 } // namespace
 
-TEST(Quit, WithoutChangesYesDeletesBothWorkingCopiesAndClosesAndNoKeepsEverything)
+TEST(Quit, AQuitThatClosesDeletesBothWorkingCopiesAndOneThatDoesNotKeepsThem)
 {
-    for (Answer answer : {Answer::Yes, Answer::No}) {
+    const struct {
+        bool pending;
+        Answer answer;
+        const char* title;
+        const char* text;
+        Buttons buttons;
+        bool quits;
+    } rows[] = {
+        {false, Answer::Yes, "Quit VNT 08?", "Quit VNT 08 now ?", Buttons::YesNo, true},
+        {false, Answer::No, "Quit VNT 08?", "Quit VNT 08 now ?", Buttons::YesNo, false},
+        {true, Answer::No, "Save changes?", "Do you want to save changes before quitting?", Buttons::YesNoCancel, true},
+        {true, Answer::Cancel, "Save changes?", "Do you want to save changes before quitting?", Buttons::YesNoCancel,
+         false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text + std::to_string(int(row.answer)));
         Quitting t;
-        t.e.dialogs.expectQuestion(QStringLiteral("Quit VNT 08?"), answer);
+        t.e.ctx.state.ChangesPending = row.pending;
+        t.e.dialogs.expectQuestion(QString::fromLatin1(row.title), row.answer);
         runHandler(t.e.ctx, &btnQuit_Click);
-        EXPECT_EQ(t.e.dialogs.last().text, QStringLiteral("Quit VNT 08 now ?"));
-        const bool quits = answer == Answer::Yes;
-        EXPECT_EQ(t.e.controls.closed, quits);
-        EXPECT_EQ(t.exists("vnt08.tmp") || t.exists("vnt08exp.tmp"), !quits);
-        EXPECT_EQ(t.exists("vnt08.tmp") && t.exists("vnt08exp.tmp"), !quits);
+        EXPECT_EQ(t.e.dialogs.last().text, QString::fromLatin1(row.text));
+        EXPECT_EQ(t.e.dialogs.last().buttons, row.buttons);
+        EXPECT_EQ(t.e.controls.closed, row.quits);
+        EXPECT_EQ(t.exists("vnt08.tmp") || t.exists("vnt08exp.tmp"), !row.quits);
+        EXPECT_EQ(t.exists("vnt08.tmp") && t.exists("vnt08exp.tmp"), !row.quits);
         EXPECT_TRUE(t.library->calls.isEmpty());
     }
 }
 
-TEST_F(QuitTest, WithChangesEachAnswer)
+TEST(Quit, ClosingTheWindowDeletesOnlyTheFileWorkFileNameNames)
 {
-    e.ctx.state.ChangesPending = true;
-    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::Cancel);
-    runHandler(e.ctx, &btnQuit_Click);
-    EXPECT_EQ(e.dialogs.last().text, QStringLiteral("Do you want to save changes before quitting?"));
-    EXPECT_EQ(e.dialogs.last().buttons, Buttons::YesNoCancel);
-    EXPECT_FALSE(e.controls.closed);
-    EXPECT_TRUE(exists("vnt08.tmp"));
-
-    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::No);
-    runHandler(e.ctx, &btnQuit_Click);
-    EXPECT_TRUE(e.controls.closed);
-    EXPECT_TRUE(library->calls.isEmpty());
-    EXPECT_FALSE(exists("vnt08.tmp"));
-}
-
-TEST_F(QuitTest, SavingWithNoArchiveAcceptedAsksForOneAndStoresNothingWithoutIt)
-{
-    // After an import with no archive chosen, the path proposed at start-up was
-    // never accepted: Quit must not write into it.
-    e.controls.setCaption(Control::labAIfilePath, QString());
-    e.ctx.state.ChangesPending = true;
-    e.dialogs.expectQuestion(QStringLiteral("Save changes?"), Answer::Yes);
-    e.dialogs.expectNotice(QStringLiteral("Select an aidata.viv file..."));
-    e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QString());
-    runHandler(e.ctx, &btnQuit_Click);
-    EXPECT_TRUE(library->calls.isEmpty());
-    EXPECT_FALSE(e.controls.closed);
-    EXPECT_TRUE(exists("vnt08.tmp"));
-}
-
-TEST_F(QuitTest, ClosingTheWindowDeletesOnlyTheFileWorkFileNameNames)
-{
-    e.ctx.state.WorkFileName = QStringLiteral("vnt08exp.tmp");
-    e.ctx.state.ChangesPending = true;
-    e.controls.closeWindow();
-    EXPECT_FALSE(exists("vnt08exp.tmp"));
-    EXPECT_TRUE(exists("vnt08.tmp"));
-    EXPECT_TRUE(library->calls.isEmpty());
+    Quitting t;
+    t.e.ctx.state.WorkFileName = QStringLiteral("vnt08exp.tmp");
+    t.e.ctx.state.ChangesPending = true;
+    t.e.controls.closeWindow();
+    EXPECT_FALSE(t.exists("vnt08exp.tmp"));
+    EXPECT_TRUE(t.exists("vnt08.tmp"));
+    EXPECT_TRUE(t.library->calls.isEmpty());
 }

@@ -3,7 +3,6 @@
 #include "support/TestEditor.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QProcess>
 
@@ -31,10 +30,9 @@ TEST(Startup, WithoutTheGameWarnsAndLeavesOnlyBrowseImportAndQuit)
     EXPECT_TRUE(e.controls.shown);
     EXPECT_EQ(e.controls.skillIndex(), 0);
 
-    const auto& shown = e.dialogs.last();
-    EXPECT_EQ(shown.text, QStringLiteral("VNT08 cannot find an NHL08 installation on you computer.\r"
-                                         "Use the 'Browse' button to open your NHL08's 'aidata.viv' file."));
-    EXPECT_TRUE(shown.icon == Icon::Exclamation && shown.buttons == Buttons::Ok);
+    EXPECT_EQ(e.dialogs.last().text, QStringLiteral("VNT08 cannot find an NHL08 installation on you computer.\r"
+                                                    "Use the 'Browse' button to open your NHL08's 'aidata.viv' file."));
+    EXPECT_TRUE(e.dialogs.last().icon == Icon::Exclamation && e.dialogs.last().buttons == Buttons::Ok);
     for (Control c : {Control::lstSkill, Control::TreeView_AI, Control::btnApplyAIChanges,
                       Control::btnCancelAIChanges, Control::btnExportVNTSettings, Control::valueSlider})
         EXPECT_FALSE(e.controls.isEnabled(c)) << controlName(c).toStdString();
@@ -94,13 +92,13 @@ TEST(Startup, TheLockSaysWhyItCannotBeTakenAndTakesOverALockWhoseEditorIsGone)
     if (geteuid() != 0)
         GTEST_SKIP() << "only root can give a lock file to another user";
     TestEditor shared;
-    QLockFile theirs(shared.path(QStringLiteral("vnt08.lock")));
+    const QString lock = shared.path(QStringLiteral("vnt08.lock"));
+    QLockFile theirs(lock);
     ASSERT_TRUE(theirs.tryLock());
-    ASSERT_EQ(chown(shared.path(QStringLiteral("vnt08.lock")).toLocal8Bit().constData(), 65534, 65534), 0);
+    ASSERT_EQ(chown(lock.toLocal8Bit().constData(), 65534, 65534), 0);
     shared.dialogs.expectNotice(QStringLiteral("Vantor 08 is already running"));
     runHandler(shared.ctx, &Form_Load);
     const QString text = shared.dialogs.last().text;
-    EXPECT_TRUE(text.contains(shared.path(QStringLiteral("vnt08.lock")))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QFileInfo(shared.path(QStringLiteral("vnt08.lock"))).owner())) << text.toStdString();
+    EXPECT_TRUE(text.contains(lock) && text.contains(QFileInfo(lock).owner())) << text.toStdString();
 #endif
 }

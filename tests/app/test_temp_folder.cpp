@@ -1,5 +1,4 @@
 #include "handlers/Startup.h"
-#include "support/EnvGuard.h"
 #include "support/TestEditor.h"
 
 #include <gtest/gtest.h>
@@ -7,41 +6,33 @@
 using namespace vnt;
 using namespace vnt::test;
 
-namespace {
-
-// Clears every spelling of the temp variables the tests touch.
-void clearTempVariables(EnvGuard& env)
+// TEMP in any letter case, without its trailing separator; on other systems then
+// TMPDIR and /tmp. TempFolder keeps the TEMP variable's own text, or nothing.
+TEST(TempFolder, TakesTheTempVariableInAnyLetterCaseThenTheSystemsConvention)
 {
-    for (const char* name : {"TEMP", "temp", "Temp", "TMP", "TMPDIR"})
-        env.unset(name);
-}
-
-} // namespace
-
-TEST(TempFolder, TakesTheTempVariableInAnyLetterCaseWithoutTrailingSeparator)
-{
+    const struct {
+        const char* variable;
+        const char* value;
+        const char* folder;
+        const char* tempFolder;
+    } rows[] = {
+        {"TEMP", "/var/tmp/vantor/", "/var/tmp/vantor", "/var/tmp/vantor/"},
+        {"temp", "/var/tmp/vantor/", "/var/tmp/vantor", "/var/tmp/vantor/"},
+        {"Temp", "/var/tmp/vantor/", "/var/tmp/vantor", "/var/tmp/vantor/"},
+#ifndef Q_OS_WIN
+        {"TMPDIR", "/scratch/user", "/scratch/user", ""},
+        {nullptr, nullptr, "/tmp", ""},
+#endif
+    };
     TestEditor e;
-    for (const char* name : {"TEMP", "temp", "Temp"}) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.variable ? row.variable : "none");
         EnvGuard env;
-        clearTempVariables(env);
-        env.set(name, "/var/tmp/vantor/");
-        EXPECT_EQ(GetTempFolder(e.ctx), QStringLiteral("/var/tmp/vantor")) << name;
-        // The variable's own text is left in TempFolder as it stands.
-        EXPECT_EQ(e.ctx.state.TempFolder, QStringLiteral("/var/tmp/vantor/")) << name;
+        for (const char* name : {"TEMP", "temp", "Temp", "TMP", "TMPDIR"})
+            env.unset(name);
+        if (row.variable)
+            env.set(row.variable, row.value);
+        EXPECT_EQ(GetTempFolder(e.ctx), QString::fromLatin1(row.folder));
+        EXPECT_EQ(e.ctx.state.TempFolder, QString::fromLatin1(row.tempFolder));
     }
 }
-
-#ifndef Q_OS_WIN
-TEST(TempFolder, FallsBackToTmpdirThenTmpBeforeTheProgramFolder)
-{
-    TestEditor e;
-    EnvGuard env;
-    clearTempVariables(env);
-    env.set("TMPDIR", "/scratch/user");
-    EXPECT_EQ(GetTempFolder(e.ctx), QStringLiteral("/scratch/user"));
-    EXPECT_TRUE(e.ctx.state.TempFolder.isEmpty());
-
-    env.unset("TMPDIR");
-    EXPECT_EQ(GetTempFolder(e.ctx), QStringLiteral("/tmp"));
-}
-#endif

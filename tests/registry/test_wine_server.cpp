@@ -30,13 +30,12 @@ TEST(WineServer, ChangesAreRefusedWhileTheRealWineserverRunsAndGoThroughAfterIt)
     ASSERT_TRUE(wineserver("-p60"));
 
     cRegistry r(std::make_shared<WineRegistry>(prefix.root()));
-    r.setClassKey(qint32(reg::LocalMachine));
-    r.setSectionKey(QStringLiteral("Software\\Vantor Test"));
-    r.setValueKey(QStringLiteral("New"));
-    r.setValueType(qint32(reg::Sz));
+    QVariant value = QStringLiteral("x");
+    const auto write = [&] { r.setValueEx(qint32(reg::LocalMachine), QStringLiteral("Software\\Vantor Test"),
+                                          QStringLiteral("New"), qint32(reg::Sz), QVariant(), value); };
     const QByteArray before = readFile(prefix.path(QStringLiteral("system.reg")));
     try {
-        r.setValue(QStringLiteral("x"));
+        write();
         ADD_FAILURE() << "the change was not refused";
     } catch (const Error& e) {
         EXPECT_EQ(e.number(), err::PermissionDenied);
@@ -49,7 +48,7 @@ TEST(WineServer, ChangesAreRefusedWhileTheRealWineserverRunsAndGoThroughAfterIt)
     ASSERT_TRUE(wineserver("-k"));
     const QString current = QDir::currentPath();
     QDir::setCurrent(QDir::tempPath());
-    r.setValue(QStringLiteral("x"));
+    write();
     QDir::setCurrent(current);
     EXPECT_EQ(r.Value(), QVariant(QStringLiteral("x")));
 }

@@ -1,29 +1,14 @@
 #include "services/ArchiveBackup.h"
 #include "services/SettingsFile.h"
 #include "support/ExpectError.h"
-
-#include "base/Error.h"
-#include "base/FileOps.h"
+#include "support/TestEditor.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace vnt;
-
-namespace {
-
-const QDateTime FifthOfMarch(QDate(2024, 3, 5), QTime(9, 7));
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
+using namespace vnt::test;
 
 // A backup is never overwritten: a taken name gets _2, _3, ... and the earlier
 // backups keep their bytes.
@@ -33,13 +18,12 @@ TEST(ArchiveBackup, ATakenNameGetsTheNextNumber)
     const QString archive = dir.filePath(QStringLiteral("aidata.viv"));
     const QString dated = archive + QStringLiteral(".VNT_backup_3597");
     writeBytes(archive, "archive");
-    const QStringList expected = {dated, dated + QStringLiteral("_2"), dated + QStringLiteral("_3")};
-    for (const QString& name : expected) {
-        EXPECT_EQ(backUpArchive(archive, FifthOfMarch), name);
+    for (const QString& name : {dated, dated + QStringLiteral("_2"), dated + QStringLiteral("_3")}) {
+        EXPECT_EQ(backUpArchive(archive, QDateTime(QDate(2024, 3, 5), QTime(9, 7))), name);
         writeBytes(archive, name.toUtf8()); // the next backup sees new contents
     }
-    EXPECT_EQ(readFile(dated), QByteArray("archive"));
-    EXPECT_EQ(readFile(dated + QStringLiteral("_3")), dated.toUtf8() + "_2");
+    EXPECT_EQ(readBytes(dated), QByteArray("archive"));
+    EXPECT_EQ(readBytes(dated + QStringLiteral("_3")), dated.toUtf8() + "_2");
 }
 
 // The size limits of settings files, taken from the file system before anything
@@ -48,30 +32,25 @@ TEST(SettingsFile, SizeLimits)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("level.VNTxp"));
-    const struct {
-        qint64 size;
-        int error;
-        const char* text;
-    } cases[] = {
-        {17, err::BadFileFormat, "holds 17 bytes; a settings file has at least 18."},
-        {18, 0, ""},
-        {SettingsMaximumSize, 0, ""},
-        {SettingsMaximumSize + 1, err::BadFileFormat, "holds 16777217 bytes; a settings file has at most 16777216."},
-    };
-    for (const auto& c : cases) {
+    const std::pair<qint64, const char*> cases[] = {// size, the refusal's end (none: level 2 is read)
+        {17, "holds 17 bytes; a settings file has at least 18."},
+        {18, nullptr},
+        {SettingsMaximumSize, nullptr},
+        {SettingsMaximumSize + 1, "holds 16777217 bytes; a settings file has at most 16777216."}};
+    for (const auto& [size, refusal] : cases) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_TRUE(file.resize(c.size)); // sparse: no disk space used
-        if (c.size >= SettingsMinimumSize && file.seek(SkillIndexPosition - 1))
+        ASSERT_TRUE(file.resize(size)); // sparse: no disk space used
+        if (size >= SettingsMinimumSize && file.seek(SkillIndexPosition - 1))
             file.write("\x02\x00", 2);
         file.close();
         try {
-            EXPECT_EQ(settingsFileLevel(path), 2) << c.size;
-            EXPECT_EQ(c.error, 0) << c.size;
+            EXPECT_EQ(settingsFileLevel(path), 2) << size;
+            EXPECT_FALSE(refusal) << size;
         } catch (const Error& e) {
-            EXPECT_EQ(e.number(), c.error) << c.size;
-            EXPECT_TRUE(e.description().endsWith(QString::fromLatin1(c.text))) << e.description().toStdString();
+            EXPECT_EQ(e.number(), refusal ? err::BadFileFormat : 0) << size;
+            EXPECT_TRUE(refusal && e.description().endsWith(QString::fromLatin1(refusal))) << e.what();
         }
     }
-    test::expectError(err::FileNotFound, [&] { settingsFileLevel(dir.filePath(QStringLiteral("none"))); });
+    expectError(err::FileNotFound, [&] { settingsFileLevel(dir.filePath(QStringLiteral("none"))); });
 }
