@@ -17,14 +17,12 @@ inline QString fixture(const char* name)
 // 32-bit numbers of either byte order, written out by hand.
 inline QByteArray be32(std::uint32_t v)
 {
-    const char b[] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-    return QByteArray(b, 4);
+    return QByteArray(1, char(v >> 24)) + char(v >> 16) + char(v >> 8) + char(v);
 }
 
 inline QByteArray le32(std::uint32_t v)
 {
-    const char b[] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    return QByteArray(b, 4);
+    return QByteArray(1, char(v)) + char(v >> 8) + char(v >> 16) + char(v >> 24);
 }
 
 // A directory record of the 32-bit form.

@@ -8,15 +8,12 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <iostream>
 #include <random>
-#include <string>
 
 #include <sched.h>
 #include <sys/mount.h>
@@ -27,38 +24,52 @@
 using namespace vnt;
 using namespace vnt::test;
 
-// Runs body in a child process and returns what it wrote to the pipe it is given.
-template <typename Body>
-std::string inChild(Body body)
+namespace {
+
+// Forks a child that runs body with the write end of a pipe; gives its pid and the read end.
+std::pair<pid_t, int> spawn(const std::function<void(int)>& body)
 {
     int fds[2];
     if (pipe(fds) != 0)
-        return "SKIP: no pipe";
+        return {-1, -1};
     const pid_t pid = fork();
     if (pid == 0) {
         close(fds[0]);
-        std::string report;
         try {
-            report = body();
-        } catch (const std::exception& e) {
-            report = std::string("unexpected: ") + e.what();
+            body(fds[1]);
+        } catch (...) {
+            _exit(3); // never back into the test runner
         }
-        (void)!write(fds[1], report.data(), report.size());
         _exit(0);
     }
     close(fds[1]);
+    return {pid, fds[0]};
+}
+
+// All the child writes until it ends; then waits for it.
+std::string drain(pid_t pid, int fd, int* status = nullptr)
+{
     std::string out;
     char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
         out.append(buffer, std::size_t(n));
-    close(fds[0]);
-    waitpid(pid, nullptr, 0);
+    close(fd);
+    waitpid(pid, status, 0);
     return out;
 }
 
+// Runs body in a child process and returns the text it reports (none if it throws).
+std::string inChild(const std::function<std::string()>& body)
+{
+    const auto [pid, fd] = spawn([&](int out) {
+        const std::string report = body();
+        (void)!write(out, report.data(), report.size());
+    });
+    return pid < 0 ? "SKIP: no child process" : drain(pid, fd);
+}
+
 // "number|description" of the failure of call, or "none".
-template <typename Call>
-std::string failureOf(Call call)
+std::string failureOf(const std::function<void()>& call)
 {
     try {
         call();
@@ -72,6 +83,8 @@ QStringList folderFiles(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
 }
+
+} // namespace
 
 TEST(VivStoreProcess, ARealFullDiskAndAFileSizeLimitAreReportedAsSuchAndChangeNothing)
 {
@@ -94,8 +107,8 @@ TEST(VivStoreProcess, ARealFullDiskAndAFileSizeLimitAreReportedAsSuchAndChangeNo
         const rlimit limit{200 << 10, 200 << 10};
         setrlimit(RLIMIT_FSIZE, &limit);
         out += failureOf([&] { VivArchive::store(path, "Easy.ubc", "x"); }) + "\n";
-        const bool same = readBytes(path) == before;
-        return out + (same ? "unchanged " : "changed ") + folderFiles(mountPoint).join(',').toStdString();
+        out += readBytes(path) == before ? "unchanged " : "changed ";
+        return out + folderFiles(mountPoint).join(',').toStdString();
     });
     if (report.rfind("SKIP", 0) == 0)
         GTEST_SKIP() << report;
@@ -112,10 +125,8 @@ TEST(VivStoreProcess, LeftoversOfEndedWritersAreRemovedByTheNextStoreButNotThose
     QTemporaryDir dir;
     const QString path = dir.filePath("aidata.viv");
     VivArchive::create(path, {{"Easy.ubc", pattern(100, 1)}});
-    const pid_t ended = fork();
-    if (ended == 0)
-        _exit(0);
-    waitpid(ended, nullptr, 0);
+    const auto [ended, fd] = spawn([](int) {});
+    drain(ended, fd);
     const QString stale = AtomicFile::temporaryPathFor(path, ended);
     const QString live = AtomicFile::temporaryPathFor(path, getppid());
     const QString other = AtomicFile::temporaryPathFor(dir.filePath("other.viv"), ended);
@@ -132,8 +143,7 @@ TEST(VivStoreProcess, AStoreKilledAtAnyMomentLeavesEitherTheOldOrTheNewArchiveAn
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("aidata.viv");
-    const QByteArray oldBig = pattern(64 << 20, 2);
-    const QByteArray newBig = pattern((64 << 20) + 4321, 3);
+    const QByteArray oldBig = pattern(64 << 20, 2), newBig = pattern((64 << 20) + 4321, 3);
     VivArchive::create(path, {{"Easy.ubc", pattern(3000, 1)}, {"big.bin", oldBig}, {"Hard.ubc", pattern(2000, 4)}});
     const QByteArray oldArchive = readBytes(path);
     QElapsedTimer timer;
@@ -150,35 +160,21 @@ TEST(VivStoreProcess, AStoreKilledAtAnyMomentLeavesEitherTheOldOrTheNewArchiveAn
     int sawOld = 0, sawNew = 0, midStore = 0;
     for (int round = 0; round < 50; ++round) {
         SCOPED_TRACE(round);
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            close(fds[0]);
-            try {
-                for (bool fresh = true;; fresh = !fresh) {
-                    (void)!write(fds[1], "B", 1);
-                    VivArchive::store(path, "big.bin", fresh ? newBig : oldBig);
-                    (void)!write(fds[1], "E", 1);
-                }
-            } catch (...) {
-                _exit(3);
+        const auto [pid, fd] = spawn([&](int out) {
+            for (bool fresh = true;; fresh = !fresh) {
+                (void)!write(out, "B", 1);
+                VivArchive::store(path, "big.bin", fresh ? newBig : oldBig);
+                (void)!write(out, "E", 1);
             }
-        }
-        close(fds[1]);
+        });
+        ASSERT_GE(pid, 0);
         char first = 0;
-        ASSERT_EQ(read(fds[0], &first, 1), 1); // the child runs
+        ASSERT_EQ(read(fd, &first, 1), 1); // the child runs
         usleep(useconds_t(moment(random)));
         kill(pid, SIGKILL);
         int status = 0;
-        waitpid(pid, &status, 0);
+        midStore += (first + drain(pid, fd, &status)).back() == 'B';
         EXPECT_TRUE(WIFSIGNALED(status)) << "the storing process ended by itself";
-        char last = first;
-        for (char c; read(fds[0], &c, 1) == 1;)
-            last = c;
-        close(fds[0]);
-        midStore += last == 'B';
 
         const QByteArray now = readBytes(path);
         const bool isOld = now == oldArchive, isNew = now == newArchive;
@@ -194,14 +190,13 @@ TEST(VivStoreProcess, AStoreKilledAtAnyMomentLeavesEitherTheOldOrTheNewArchiveAn
 TEST(VivStoreProcess, AFolderTheUserMayNotWriteLeavesTheArchiveAsItWas)
 {
     QTemporaryDir dir;
-    const QString folder = dir.filePath("gamedata");
+    const QString folder = dir.filePath("gamedata"), path = folder + "/aidata.viv";
     ASSERT_TRUE(QDir(dir.path()).mkdir("gamedata"));
-    const QString path = folder + "/aidata.viv";
     writeBytes(path, readBytes(fixture("car.viv")));
     const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions enterable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
     ASSERT_TRUE(QFile::setPermissions(path, readable | QFile::WriteOwner));
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
-    ASSERT_TRUE(QFile::setPermissions(folder, readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), enterable) && QFile::setPermissions(folder, enterable));
 
     // The administrator may write anywhere: the store then runs as an unprivileged user.
     const std::string report = inChild([&] {
@@ -212,8 +207,8 @@ TEST(VivStoreProcess, AFolderTheUserMayNotWriteLeavesTheArchiveAsItWas)
     EXPECT_EQ(report.rfind(std::to_string(err::PermissionDenied) + "|", 0), 0u) << report;
     EXPECT_EQ(readBytes(path), readBytes(fixture("car.viv")));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"aidata.viv"});
-    QFile::setPermissions(folder, readable | QFile::WriteOwner | QFile::ExeOwner);
-    QFile::setPermissions(dir.path(), readable | QFile::WriteOwner | QFile::ExeOwner);
+    for (const QString& f : {folder, dir.path()})
+        QFile::setPermissions(f, readable | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 #endif

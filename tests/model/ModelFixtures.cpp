@@ -2,7 +2,9 @@
 
 #include "model/Definitions.h"
 
-#include <cstring>
+#include <QtEndian>
+
+#include <bit>
 
 namespace vnt::test {
 
@@ -31,19 +33,12 @@ void loadDefinitions(TestEditor& editor, const QString& body)
     LoadDefinitions(editor.ctx.definitions, editor.path("aidata.xml"));
 }
 
-QByteArray singleBytes(float value)
-{
-    quint32 bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return intBytes(bits, 4);
-}
+QByteArray singleBytes(float value) { return intBytes(std::bit_cast<quint32>(value), 4); }
 
 QByteArray intBytes(qint64 value, int size)
 {
-    QByteArray out;
-    for (int i = 0; i < size; ++i)
-        out += char((quint64(value) >> (8 * i)) & 0xFF);
-    return out;
+    const quint64 little = qToLittleEndian(quint64(value));
+    return QByteArray(reinterpret_cast<const char*>(&little), size);
 }
 
 void putSlot(QByteArray& file, int position, quint16 tag, const QByteArray& value)

@@ -101,53 +101,51 @@ TEST_F(SampleDefinitionsTest, DemoArchiveHoldsEachLevelsDefaultsInTaggedSlots)
 
 // A definition file for the demo builder with attributes given as
 // (key, offset, range_mult, min, max, easy, medium, difficlt).
-QString definitionsFile(const QTemporaryDir& dir, const std::vector<std::vector<QString>>& attributes)
+using DemoAttribute = std::vector<QString>;
+QString definitionsFile(const QTemporaryDir& dir, const std::vector<DemoAttribute>& attributes)
 {
     QString xml = QStringLiteral("<aidata>");
-    for (const std::vector<QString>& a : attributes)
+    for (const DemoAttribute& a : attributes)
         xml += QStringLiteral("<attribute><key>%1</key><offset>%2</offset><range_mult>%3</range_mult>"
                               "<min_range>%4</min_range><max_range>%5</max_range><defaults><easy>%6</easy>"
                               "<medium>%7</medium><difficlt>%8</difficlt></defaults></attribute>")
                    .arg(a.at(0), a.at(1), a.at(2), a.at(3), a.at(4), a.at(5), a.at(6), a.at(7));
-    const QString path = dir.filePath(QStringLiteral("defs.xml"));
-    test::writeBytes(path, (xml + QStringLiteral("</aidata>")).toUtf8());
-    return path;
+    test::writeBytes(dir.filePath("defs.xml"), (xml + QStringLiteral("</aidata>")).toUtf8());
+    return dir.filePath("defs.xml");
 }
 
-TEST(DemoBuilder, SlotIsAnIntegerOnlyForWholeNumbersOnWholeSteps)
+TEST(DemoBuilder, SlotsAreIntegersOnlyForWholeNumbersOnWholeStepsAndBreakingDefinitionsAreRefused)
 {
-    QTemporaryDir dir;
-    const auto slots = demo::readDemoSlots(definitionsFile(dir, {
-        {"count", "37", "1", "-50", "50", "-5", "0", "7"},
-        {"share", "49", "1", "0", "1", "0", "0.5", "1"},
-        {"scaled", "61", "10", "0", "10", "1", "2", "3"},
-    }));
-    ASSERT_EQ(slots.size(), 3u);
-    EXPECT_EQ(slots[0].form, demo::SlotForm::Int32);
-    EXPECT_EQ(slots[1].form, demo::SlotForm::Float);
-    EXPECT_EQ(slots[2].form, demo::SlotForm::Float);
-}
-
-TEST(DemoBuilder, RefusesDefinitionsThatWouldBreakTheEntries)
-{
-    const std::vector<QString> good = {"a", "37", "1", "0", "100", "1", "2", "3"};
+    using enum demo::SlotForm;
+    const DemoAttribute good = {"a", "37", "1", "0", "100", "1", "2", "3"};
     auto with = [&](std::size_t field, const char* text) {
-        std::vector<QString> a = good;
+        DemoAttribute a = good;
         a.at(field) = QString::fromLatin1(text);
         return a;
     };
-    const std::vector<std::vector<std::vector<QString>>> cases = {
-        {with(1, "36")},                                    // tag inside the header
-        {with(1, "19")},                                    // over the skill index at 17-18
-        {good, {"b", "44", "1", "0", "9", "1", "1", "1"}},  // tag on the slot before
-        {good, good},                                       // the same key twice
-        {with(6, "101")},                                   // default above its range
-        {with(3, "low")},                                   // not a number
+    // The forms of the slots; none when the definitions are refused.
+    const std::vector<std::pair<std::vector<DemoAttribute>, std::vector<demo::SlotForm>>> rows = {
+        {{{"count", "37", "1", "-50", "50", "-5", "0", "7"}, {"share", "49", "1", "0", "1", "0", "0.5", "1"},
+          {"scaled", "61", "10", "0", "10", "1", "2", "3"}}, {Int32, Float, Float}},
+        {{good, {"b", "45", "1", "0", "9", "1", "1", "1"}}, {Int32, Int32}}, // tag right after the slot before
+        {{with(1, "36")}, {}},                                    // tag inside the header
+        {{with(1, "19")}, {}},                                    // over the skill index at 17-18
+        {{good, {"b", "44", "1", "0", "9", "1", "1", "1"}}, {}},  // tag on the slot before
+        {{good, good}, {}},                                       // the same key twice
+        {{with(6, "101")}, {}},                                   // default above its range
+        {{with(3, "low")}, {}},                                   // not a number
     };
     QTemporaryDir dir;
-    for (std::size_t i = 0; i < cases.size(); ++i)
-        EXPECT_THROW(demo::readDemoSlots(definitionsFile(dir, cases[i])), Error) << "case " << i;
-    EXPECT_EQ(demo::readDemoSlots(definitionsFile(dir, {good, {"b", "45", "1", "0", "9", "1", "1", "1"}})).size(), 2u);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QString file = definitionsFile(dir, rows[i].first);
+        std::vector<demo::SlotForm> forms;
+        if (rows[i].second.empty())
+            EXPECT_THROW(demo::readDemoSlots(file), Error) << "row " << i;
+        else
+            for (const demo::DemoSlot& slot : demo::readDemoSlots(file))
+                forms.push_back(slot.form);
+        EXPECT_EQ(forms, rows[i].second) << "row " << i;
+    }
 }
 
 TEST(DemoPrefix, EditorFindsTheArchiveThroughRegistryAndARepairedDriveLink)
