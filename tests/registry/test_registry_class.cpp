@@ -204,11 +204,14 @@ TEST_F(RegistryClass, KeysValuesAndFileTypesAreCreatedListedAndDeleted)
     EXPECT_EQ(text("Vantor.Settings\\DefaultIcon"), exe + QStringLiteral(",2"));
     // Additional verbs come in triples, for a class that exists.
     const QVariantList verbs{QStringLiteral("edit"), QStringLiteral("&Edit"), QStringLiteral("x.exe /e")};
-    EXPECT_EQ(raised([&] { r.CreateAdditionalEXEAssociations(QStringLiteral("Cls"), verbs.mid(0, 2)); }).first,
-              BadAssociationList);
+    EXPECT_EQ(raised([&] { r.CreateAdditionalEXEAssociations(QStringLiteral("Cls"), verbs.mid(0, 2)); }),
+              std::make_pair(BadAssociationList,
+                             QStringLiteral("Invalid parameter list passed to CreateAdditionalEXEAssociations - "
+                                            "expected Name/Text/Command")));
     r.setClassKey(qint32(reg::ClassesRoot));
-    EXPECT_EQ(raised([&] { r.CreateAdditionalEXEAssociations(QStringLiteral("Cls"), verbs); }).first,
-              ClassNotDefined);
+    EXPECT_EQ(raised([&] { r.CreateAdditionalEXEAssociations(QStringLiteral("Cls"), verbs); }),
+              std::make_pair(ClassNotDefined, QStringLiteral("Error - attempt to create additional associations "
+                                                             "before class defined.")));
     r.CreateAdditionalEXEAssociations(QStringLiteral("Vantor.Settings"), verbs);
     EXPECT_EQ(text("Vantor.Settings\\shell\\edit\\command"), QStringLiteral("x.exe /e"));
 }
