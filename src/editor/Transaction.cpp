@@ -21,14 +21,6 @@ const Control Labels[] = {Control::labAttributeDescription, Control::labDefaultV
                           Control::labMinRange, Control::labMaxRange, Control::labAppVersion,
                           Control::labSliderValue, Control::labAIfilePath};
 
-std::vector<Control> allControls()
-{
-    std::vector<Control> all;
-    for (int c = int(Control::TreeView_AI); c <= int(Control::btnAItreeCollapseAll); ++c)
-        all.push_back(Control(c));
-    return all;
-}
-
 } // namespace
 
 Transaction::Transaction(EditorContext& ctx) : ctx_(ctx), outer_(ctx.transaction)
@@ -56,7 +48,7 @@ void Transaction::snapshot()
     window_ = Window();
     for (Control label : Labels)
         window_.captions[label] = c.caption(label);
-    for (Control control : allControls()) {
+    for (Control control : AllControls) {
         window_.enabled[control] = c.isEnabled(control);
         window_.visible[control] = c.isVisible(control);
     }
