@@ -84,8 +84,7 @@ void loadDefinitions(pugi::xml_document& document, const QString& path)
 {
     if (!QFileInfo(path).isFile())
         throw Error(err::FileNotFound, QStringLiteral("Definition file not found: '%1'").arg(shown(path)));
-    const QByteArray bytes = readFile(path);
-    const pugi::xml_parse_result parsed = document.load_buffer(bytes.constData(), size_t(bytes.size()));
+    const pugi::xml_parse_result parsed = ParseDefinitions(document, readFile(path));
     if (!parsed)
         throw Error(err::BadFileFormat, QStringLiteral("'%1' is not a definition file: %2 at byte %3")
                                             .arg(shown(path), QString::fromUtf8(parsed.description()))

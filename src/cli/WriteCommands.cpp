@@ -13,6 +13,7 @@
 #include "services/SettingsFile.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 
 namespace vnt::cli {
 
@@ -72,6 +73,10 @@ int set(Invocation& call)
 int exportLevel(Invocation& call)
 {
     const Source entry = openLevel(call.argument(0));
+    // A file already there is replaced only when it is a settings file: a slip of
+    // the arguments must not turn an archive into one level's entry.
+    if (QFileInfo::exists(call.argument(1)))
+        settingsFileLevel(call.argument(1));
     writeSettingsFile(entry.file, call.argument(1), entry.level);
     return ExitOk;
 }

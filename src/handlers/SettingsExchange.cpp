@@ -14,7 +14,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QtEndian>
 
 namespace vnt {
 
@@ -106,9 +105,8 @@ void btnImportVNTSettings_Click(EditorContext& ctx)
         return;
     s.ImportInProgress = true;
     const QString importCopy = joinPath(s.TempFolder, ImportCopyName);
-    copyFile(path, importCopy);
+    writeFileAtomically(importCopy, settingsEntryBytes(path));
     s.WorkFileName = ImportCopyName;
-    WriteValue(importCopy, SkillIndexPosition, 0.0, QStringLiteral("0302"));
     selectSkill(ctx, index);
     s.ImportInProgress = false;
     s.ChangesPending = true;

@@ -148,18 +148,23 @@ void LoadDefinitions(pugi::xml_document& definitions, const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    QByteArray data = file.readAll();
+    const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return;
+    // A document that fails part way keeps what was parsed before the fault; none
+    // of a broken file is used.
+    if (!ParseDefinitions(definitions, data))
+        definitions.reset();
+}
+
+pugi::xml_parse_result ParseDefinitions(pugi::xml_document& definitions, QByteArray data)
+{
     pugi::xml_encoding encoding = pugi::encoding_auto;
     if (declaresWindows1252(data)) {
         data = utf8FromWindows1252(data);
         encoding = pugi::encoding_utf8;
     }
-    // A document that fails part way keeps what was parsed before the fault; none
-    // of a broken file is used.
-    if (!definitions.load_buffer(data.constData(), std::size_t(data.size()), pugi::parse_default, encoding))
-        definitions.reset();
+    return definitions.load_buffer(data.constData(), std::size_t(data.size()), pugi::parse_default, encoding);
 }
 
 std::optional<AttributeDefinition> FindAttribute(const pugi::xml_document& definitions, const QString& key,

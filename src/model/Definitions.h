@@ -14,6 +14,10 @@ namespace vnt {
 // leaves the document empty and is not reported.
 void LoadDefinitions(pugi::xml_document& definitions, const QString& path);
 
+// Parses the bytes of a definition file into the document with the same decoding,
+// for callers that report what is wrong with it.
+pugi::xml_parse_result ParseDefinitions(pugi::xml_document& definitions, QByteArray data);
+
 // The first attribute element in document order whose key equals key exactly.
 // Nothing when no element has that key, or when the first one that has it cannot
 // be edited safely: a missing field or default, a number that does not parse or

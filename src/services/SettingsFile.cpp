@@ -61,9 +61,13 @@ int settingsFileLevel(const QString& path)
 
 void writeSettingsFile(const QString& source, const QString& target, int level)
 {
-    requireSkillIndexRoom(source, QFileInfo(source).size());
-    copyFile(source, target, SharedFile);
-    WriteValue(target, SkillIndexPosition, double(level), QStringLiteral("0302"));
+    QByteArray bytes = readFile(source);
+    requireSkillIndexRoom(source, bytes.size());
+    // The index as a 16-bit little-endian integer; written in one atomic step, so
+    // a failure leaves an earlier file at target whole.
+    bytes[SkillIndexPosition - 1] = char(level);
+    bytes[SkillIndexPosition] = 0;
+    writeFileAtomically(target, bytes, SharedFile);
 }
 
 QByteArray settingsEntryBytes(const QString& path)

@@ -23,7 +23,7 @@ void requireSkillIndexRoom(const QString& path, qint64 size);
 // system, without reading it) or names no level 1 to 3.
 int settingsFileLevel(const QString& path);
 
-// Copies the working copy at source to target as the settings file of level.
+// Writes the working copy at source to target as the settings file of level.
 void writeSettingsFile(const QString& source, const QString& target, int level);
 
 // The bytes of a checked settings file as they go into the archive: positions 17

@@ -81,7 +81,8 @@ t 2 "error 321: 'short.VNTxp' holds 17 bytes; a settings file has at least 18" i
 t 2 "error 321: 'big.VNTxp' holds 16777217 bytes; a settings file has at most 16777216" import big.VNTxp a.viv
 t 2 'error 321: .*names skill level 0' import level0.VNTxp a.viv
 t 3 'error 53: ' import missing.VNTxp a.viv
-untouched "refused imports"
+t 2 "error 321: 'a.viv' is not a settings file" export a.viv:Medium a.viv
+untouched "refused imports and an export onto the archive"
 
 # set: two values, rounded to the slider's step, read back; one backup equal to
 # the old archive; every other entry byte-identical.
