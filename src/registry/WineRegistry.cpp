@@ -63,13 +63,13 @@ void WineRegistry::refresh(HiveFile& file)
 {
     const QFileInfo info(file.path);
     const bool present = info.exists();
-    if (file.loaded && present == file.present
-        && (!present || (modifiedTime(file.path) == file.modified && info.size() == file.size)))
+    const auto modified = present ? modifiedTime(file.path) : std::filesystem::file_time_type::min();
+    if (file.loaded && present == file.present && (!present || (modified == file.modified && info.size() == file.size)))
         return;
     file.hive = WineHive();
     file.present = present;
     file.readable = true;
-    file.modified = modifiedTime(file.path);
+    file.modified = modified;
     file.size = info.size();
     if (present) {
         try {
