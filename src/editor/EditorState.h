@@ -5,6 +5,11 @@
 
 namespace vnt {
 
+// The working copy's names in the temporary folder: the extracted entry, and an
+// imported settings file.
+inline const QString WorkCopyName = QStringLiteral("vnt08.tmp");
+inline const QString ImportCopyName = QStringLiteral("vnt08exp.tmp");
+
 // The values every part of the editor shares: where the archive is, where the
 // working copy lies, which skill level and attribute are selected, and whether
 // the working copy holds changes the archive does not have yet. The program has

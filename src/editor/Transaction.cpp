@@ -11,8 +11,6 @@ namespace vnt {
 
 namespace {
 
-// Both names the working copy can have; an action may switch from one to the other.
-const char* const WorkCopyNames[] = {"vnt08.tmp", "vnt08exp.tmp"};
 // A working copy is an archive entry of a few kilobytes; anything far larger is
 // not the editor's and is left alone.
 constexpr qint64 LargestKeptFile = qint64(16) << 20;
@@ -65,9 +63,10 @@ void Transaction::snapshot()
     files_.clear();
     if (state_.TempFolder.isEmpty())
         return;
-    for (const char* name : WorkCopyNames) {
+    // Both names the working copy can have; an action may switch from one to the other.
+    for (const QString& name : {WorkCopyName, ImportCopyName}) {
         WorkFile file;
-        file.path = joinPath(state_.TempFolder, QString::fromLatin1(name));
+        file.path = joinPath(state_.TempFolder, name);
         const QFileInfo info(file.path);
         file.existed = info.exists() || info.isSymLink();
         file.tracked = !file.existed || (info.isFile() && !info.isSymLink() && info.size() <= LargestKeptFile);

@@ -20,13 +20,12 @@ namespace vnt {
 namespace {
 
 const QChar CR(13);
-const QString ImportCopyName = QStringLiteral("vnt08exp.tmp");
 
 // An export onto one of the editor's own working copies would change the working copy.
 void refuseWorkingCopy(const EditorContext& ctx, const QString& path)
 {
     const QFileInfo chosen(path);
-    for (const QString& name : {QStringLiteral("vnt08.tmp"), ImportCopyName}) {
+    for (const QString& name : {WorkCopyName, ImportCopyName}) {
         const QFileInfo work(joinPath(ctx.state.TempFolder, name));
         const bool same = chosen.exists() && work.exists() ? chosen.canonicalFilePath() == work.canonicalFilePath()
                                                            : chosen.absoluteFilePath() == work.absoluteFilePath();

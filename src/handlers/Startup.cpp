@@ -22,9 +22,6 @@ namespace vnt {
 
 namespace {
 
-const QString WorkCopyName = QStringLiteral("vnt08.tmp");
-const QString ImportCopyName = QStringLiteral("vnt08exp.tmp");
-
 const QChar CR(13);
 
 // An environment variable's value, its name matched as Windows matches it; empty when unset.
