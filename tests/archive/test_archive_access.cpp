@@ -5,7 +5,7 @@
 
 #include "archive/ArchiveAccess.h"
 
-#include <QFileInfo>
+#include <QDir>
 
 using namespace vnt;
 using namespace vnt::test;
@@ -28,40 +28,27 @@ TEST_F(AccessTest, ExportReplacesTheWorkingCopyWithTheEntryAndFailuresLeaveIt)
     writeBytes(work, pattern(3000, 9));
     access->exportFile(archive, "medium.ubc", work);
     EXPECT_EQ(readBytes(work), pattern(700, 2));
-    QFile::remove(work);
-    access->exportFile(archive, "Easy.ubc", work);
-    EXPECT_EQ(readBytes(work), pattern(700, 1));
     expectError(err::FileNotFound, [&] { access->exportFile(dir.filePath("missing.viv"), "Easy.ubc", work); });
     expectError(err::InvalidCall, [&] { access->exportFile(archive, QString(), work); });
-    EXPECT_EQ(readBytes(work), pattern(700, 1));
+    EXPECT_EQ(readBytes(work), pattern(700, 2));
 }
 
-TEST_F(AccessTest, AddStoresTheFileAsTheEntryNamedLikeIt)
-{
-    writeBytes(dir.filePath("Medium.ubc"), pattern(900, 5));
-    access->addFile(archive, dir.filePath("Medium.ubc"));
-    writeBytes(dir.filePath("Difficlt.ubc"), "appended");
-    access->addFile(archive, dir.filePath("Difficlt.ubc"));
-#ifndef Q_OS_WIN
-    // A path joined with a backslash: here that is part of a file name, yet it still separates.
-    writeBytes(dir.filePath("staging\\Easy.ubc"), "via backslash");
-    access->addFile(archive, dir.filePath("staging\\Easy.ubc"));
-#endif
-    const VivArchive result = VivArchive::open(archive);
-    ASSERT_EQ(result.entries().size(), 3u);
-    EXPECT_EQ(result.entries()[1].name, QByteArray("MEDIUM.UBC"));
-    EXPECT_EQ(result.extract("Medium.ubc"), pattern(900, 5));
-    EXPECT_EQ(result.extract("Difficlt.ubc"), QByteArray("appended"));
-#ifndef Q_OS_WIN
-    EXPECT_EQ(result.extract("Easy.ubc"), QByteArray("via backslash"));
-#endif
-}
-
-TEST_F(AccessTest, AddFailuresLeaveTheArchive)
+TEST_F(AccessTest, AddStoresTheFileAsTheEntryNamedLikeItAndFailuresLeaveTheArchive)
 {
     const QByteArray before = readBytes(archive);
     expectError(err::FileNotFound, [&] { access->addFile(archive, dir.filePath("Easy.ubc")); });
     expectError(err::InvalidCall, [&] { access->addFile(archive, dir.path() + "/"); });
     expectError(err::InvalidCall, [&] { access->addFile(QString(), dir.filePath("Easy.ubc")); });
     EXPECT_EQ(readBytes(archive), before);
+
+    writeBytes(dir.filePath("Medium.ubc"), pattern(900, 5));
+    access->addFile(archive, dir.filePath("Medium.ubc"));
+    // A path joined with a backslash: on this system part of a file name, yet it still separates.
+    const QString joined = dir.filePath(QDir::separator() == '/' ? "staging\\Difficlt.ubc" : "Difficlt.ubc");
+    writeBytes(joined, "appended");
+    access->addFile(archive, joined);
+    const VivArchive result = VivArchive::open(archive);
+    ASSERT_EQ(result.entries().size(), 3u);
+    EXPECT_EQ(result.extract("Medium.ubc"), pattern(900, 5));
+    EXPECT_EQ(result.extract("Difficlt.ubc"), QByteArray("appended"));
 }

@@ -5,34 +5,37 @@ using namespace vnt::test;
 
 TEST(VivRead, RealArchivesGiveBackEveryEntryByteForByte)
 {
-    const VivArchive car = VivArchive::open(fixture("car.viv"));
-    ASSERT_EQ(car.entries().size(), 2u);
-    EXPECT_EQ(car.entries()[0].name, QByteArray("LICENSE"));
-    EXPECT_EQ(car.entries()[1].name, QByteArray("pyproject.toml"));
-    EXPECT_EQ(car.extract("LICENSE"), readBytes(fixture("car.viv.LICENSE.entry")));
-    EXPECT_EQ(car.extract("pyproject.toml"), readBytes(fixture("car.viv.pyproject.toml.entry")));
-
-    const VivArchive big = VivArchive::open(fixture("test.big"));
-    ASSERT_EQ(big.entries().size(), 2u);
-    EXPECT_EQ(big.extract("a.txt"), QByteArray("This is sample A"));
-    EXPECT_EQ(big.extract("c.txt"), QByteArray("This is sample C"));
+    // Each archive's entries in order: name, bytes, name, bytes.
+    const std::pair<const char*, QList<QByteArray>> archives[]{
+        {"car.viv", {"LICENSE", readBytes(fixture("car.viv.LICENSE.entry")), "pyproject.toml",
+                     readBytes(fixture("car.viv.pyproject.toml.entry"))}},
+        {"test.big", {"a.txt", "This is sample A", "c.txt", "This is sample C"}}};
+    for (const auto& [file, expected] : archives) {
+        const VivArchive archive = VivArchive::open(fixture(file));
+        QList<QByteArray> entries;
+        for (const auto& entry : archive.entries())
+            entries << entry.name << archive.extract(entry.name);
+        EXPECT_EQ(entries, expected) << file;
+    }
 }
 
-TEST(VivRead, NamesAreFoundWithoutRegardToLetterCaseAndTheFirstOfDuplicatesWins)
+TEST(VivRead, NamesIgnoreLetterCaseTheFirstOfDuplicatesWinsAndCompressedEntriesAreRefused)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("aidata.viv");
     VivArchive::create(path, {{"Easy.ubc", "first"}, {"MEDIUM.UBC", "medium"}, {"easy.UBC", "second"},
-                              {"\xC3\x84rger.ubc", "umlaut"}, {"\xE9.ubc", "latin e acute"}});
+                              {"\xC3\x84rger.ubc", "umlaut"}, {"a.ubc", QByteArray("\x10\xFB\x00\x10", 4)},
+                              {"b.ubc", QByteArray("\x11\xFB", 2)}, {"c.ubc", QByteArray("\x90\xFB\x01", 3)},
+                              {"d.ubc", QByteArray("\x91\xFBxyz", 5)}, {"e.ubc", QByteArray("\x10\xFCplain", 7)}});
     const VivArchive archive = VivArchive::open(path);
     EXPECT_EQ(archive.extract("EASY.ubc"), QByteArray("first"));
-    EXPECT_EQ(archive.extract("medium.ubc"), QByteArray("medium"));
     EXPECT_EQ(archive.extract("\xC3\xA4RGER.UBC"), QByteArray("umlaut"));
-    // Bytes that are no text in the system's encoding only match themselves.
-    EXPECT_EQ(archive.find("\xE8.ubc"), nullptr);
-    EXPECT_EQ(archive.extract("\xE9.ubc"), QByteArray("latin e acute"));
     EXPECT_EQ(archive.find("Easy.ub"), nullptr);
     expectError(err::FileNotFound, [&] { archive.extract("Difficlt.ubc"); });
+    // Compressed entries are not handed out as raw bytes.
+    for (const char* name : {"a.ubc", "b.ubc", "c.ubc", "d.ubc"})
+        EXPECT_EQ(errorOf([&] { archive.extract(name); }), err::BadFileFormat) << name;
+    EXPECT_EQ(archive.extract("e.ubc"), QByteArray("\x10\xFCplain", 7));
 }
 
 TEST(VivRead, OlderArchivesWith24BitRecordsAreReadAndRewrittenInTheirOwnForm)
@@ -46,7 +49,6 @@ TEST(VivRead, OlderArchivesWith24BitRecordsAreReadAndRewrittenInTheirOwnForm)
                                 "abcVWXYZ",
                                 34));
     const VivArchive archive = VivArchive::open(path);
-    ASSERT_EQ(archive.entries().size(), 2u);
     EXPECT_EQ(archive.extract("one"), QByteArray("abc"));
     EXPECT_EQ(archive.extract("two"), QByteArray("VWXYZ"));
 
@@ -65,17 +67,12 @@ TEST(VivRead, ArchivesThatLieOrAreCutShortAreRefusedCleanly)
 {
     // test.big as its writer laid it out, with one part replaced in each row.
     const QByteArray data = QByteArray("L225\0\0\0\0", 8) + "This is sample AThis is sample C";
-    const QByteArray head = le32(0x54) + be32(2) + be32(0x33), a = record(0x34, 16, "a.txt"), c = record(0x44, 16, "c.txt");
+    const QByteArray a = record(0x34, 16, "a.txt"), c = record(0x44, 16, "c.txt");
     auto big = [&](std::uint32_t count, const QByteArray& records) {
         return "BIGF" + le32(0x54) + be32(count) + be32(0x33) + records + data;
     };
-    const struct {
-        const char* what;
-        QByteArray bytes;
-    } cases[] = {
-        {"empty file", QByteArray()},
+    const std::pair<const char*, QByteArray> cases[]{
         {"unknown signature", "ZIPF" + big(2, a + c).mid(4)},
-        {"header cut short", big(2, a + c).left(10)},
         {"count too large", big(1000, a + c)},
         {"count at its maximum", big(0xFFFFFFFF, a)},
         {"count one too many", big(3, a + c)},
@@ -84,38 +81,21 @@ TEST(VivRead, ArchivesThatLieOrAreCutShortAreRefusedCleanly)
         {"offset and size wrap around", big(2, a + record(0xFFFFFFF0, 0x20, "c.txt"))},
         {"overlapping entries", big(2, record(0x34, 17, "a.txt") + c)},
         {"data inside the directory", big(2, record(0x10, 16, "a.txt") + c)},
-        {"name without its NUL", "BIGF" + head + a + be32(0x44) + be32(16) + "c.txt"},
-        {"record cut short", "BIGF" + head + a + be32(0x44)},
         {"24-bit header cut short", QByteArray("\xC0\xFB\x00", 3)},
         {"24-bit count too large", QByteArray("\xC0\xFB\x00\x00\x00\x09\x00\x00\x0D\x00\x00\x01x\x00y", 15)},
     };
     QTemporaryDir dir;
     const QString path = dir.filePath("bad.big");
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.what);
-        writeBytes(path, row.bytes);
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        writeBytes(path, bytes);
         expectError(err::BadFileFormat, [&] { VivArchive::open(path); });
     }
-    // Every cut of a real archive.
+    // Every cut of a real archive: empty, in the header, in a record or a name, in the data.
     const QByteArray whole = readBytes(fixture("car.viv"));
     for (qsizetype length = 0; length < whole.size(); length += (length < 100 ? 1 : 1499)) {
         SCOPED_TRACE(length);
         writeBytes(path, whole.left(length));
         expectError(err::BadFileFormat, [&] { VivArchive::open(path); });
     }
-}
-
-TEST(VivRead, CompressedEntriesAreNotHandedOutAsRawBytes)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("aidata.viv");
-    VivArchive::create(path, {{"a.ubc", QByteArray("\x10\xFB\x00\x10", 4)}, {"b.ubc", QByteArray("\x11\xFB", 2)},
-                              {"c.ubc", QByteArray("\x90\xFB\x01", 3)}, {"d.ubc", QByteArray("\x91\xFBxyz", 5)},
-                              {"e.ubc", QByteArray("\x10\xFCplain", 7)}});
-    const VivArchive archive = VivArchive::open(path);
-    for (const char* name : {"a.ubc", "b.ubc", "c.ubc", "d.ubc"}) {
-        SCOPED_TRACE(name);
-        expectError(err::BadFileFormat, [&] { archive.extract(name); });
-    }
-    EXPECT_EQ(archive.extract("e.ubc"), QByteArray("\x10\xFCplain", 7));
 }

@@ -12,19 +12,16 @@ QString attributeXml(const QMap<QString, QString>& changes)
 {
     QMap<QString, QString> fields{{"key", "pass_intercept_cpu"}, {"name", "Pass Intercept CPU"},
                                   {"description", "How often the CPU intercepts passes"}, {"min_range", "0"},
-                                  {"max_range", "1"}, {"range_mult", "100"}, {"offset", "9"}};
-    QMap<QString, QString> defaults{{"easy", "0.2"}, {"medium", "0.3"}, {"difficlt", "0.45"}};
-    for (auto it = changes.begin(); it != changes.end(); ++it)
-        (defaults.contains(it.key()) ? defaults : fields)[it.key()] = it.value();
-    QString out = "<attribute>";
-    for (QMap<QString, QString>* part : {&fields, &defaults}) {
-        out += part == &defaults ? "<defaults>" : "";
-        for (auto it = part->begin(); it != part->end(); ++it) {
-            if (!it.value().isEmpty())
-                out += QStringLiteral("<%1>%2</%1>").arg(it.key(), it.value().toHtmlEscaped());
-        }
+                                  {"max_range", "1"}, {"range_mult", "100"}, {"offset", "9"},
+                                  {"easy", "0.2"}, {"medium", "0.3"}, {"difficlt", "0.45"}};
+    fields.insert(changes);
+    QString out = "<attribute>", defaults = "<defaults>";
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        if (!it.value().isEmpty())
+            (QStringList{"easy", "medium", "difficlt"}.contains(it.key()) ? defaults : out) +=
+                QStringLiteral("<%1>%2</%1>").arg(it.key(), it.value().toHtmlEscaped());
     }
-    return out + "</defaults></attribute>\n";
+    return out + defaults + "</defaults></attribute>\n";
 }
 
 void loadDefinitions(TestEditor& editor, const QString& body)

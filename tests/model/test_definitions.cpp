@@ -22,16 +22,16 @@ std::optional<AttributeDefinition> findIn(const QString& body, const QString& ke
 
 TEST(Definitions, FindsTheFieldsAndConvertsTheWholeNumbers)
 {
-    const auto found = findIn(attributeXml({{"offset", " 100\n"}, {"range_mult", "2.5"}, {"name", " A & <b> "}}));
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->name + found->description + found->min_range + found->max_range,
+    const auto found =
+        findIn(attributeXml({{"offset", " 100\n"}, {"range_mult", "2.5"}, {"name", " A & <b> "}})).value();
+    EXPECT_EQ(found.name + found.description + found.min_range + found.max_range,
               " A & <b> How often the CPU intercepts passes01");
-    EXPECT_EQ(found->offset, 100);
-    EXPECT_EQ(found->range_mult, 2);
+    EXPECT_EQ(found.offset, 100);
+    EXPECT_EQ(found.range_mult, 2);
     EXPECT_EQ(findIn(attributeXml({{"range_mult", "3.5"}, {"offset", "32767"}}))->range_mult, 4);
-    EXPECT_EQ(*found->DefaultFor("Easy") + "|" + *found->DefaultFor("Medium") + "|" + *found->DefaultFor("Difficlt"),
+    EXPECT_EQ(*found.DefaultFor("Easy") + "|" + *found.DefaultFor("Medium") + "|" + *found.DefaultFor("Difficlt"),
               "0.2|0.3|0.45");
-    EXPECT_FALSE(found->DefaultFor("easy") || found->DefaultFor("Select Skill"));
+    EXPECT_FALSE(found.DefaultFor("easy") || found.DefaultFor("Select Skill"));
 }
 
 TEST(Definitions, MatchesTheFirstElementWithExactlyThatKeyAsDirectChild)
@@ -65,17 +65,15 @@ TEST(Definitions, AttributesThatCannotBeEditedSafelyAreNotFound)
 TEST(Definitions, NumbersAreReadWithADotFirstAndShownInTheUsersLocale)
 {
     LocaleScope german("de_DE");
-    const auto dotted = findIn(attributeXml({{"max_range", "1.000"}}));
-    ASSERT_TRUE(dotted);
-    EXPECT_EQ(dotted->max_range + "|" + *dotted->DefaultFor("Easy") + "|" + *dotted->DefaultFor("Difficlt"),
+    const auto dotted = findIn(attributeXml({{"max_range", "1.000"}})).value();
+    EXPECT_EQ(dotted.max_range + "|" + *dotted.DefaultFor("Easy") + "|" + *dotted.DefaultFor("Difficlt"),
               "1|0,2|0,45");
-    const auto local = findIn(attributeXml({{"range_mult", "2,5"}, {"max_range", "1,5"}, {"easy", "0,2"}}));
-    ASSERT_TRUE(local);
-    EXPECT_EQ(local->range_mult, 2);
-    EXPECT_EQ(local->max_range + "|" + *local->DefaultFor("Easy"), "1,5|0,2");
+    const auto local = findIn(attributeXml({{"range_mult", "2,5"}, {"max_range", "1,5"}, {"easy", "0,2"}})).value();
+    EXPECT_EQ(local.range_mult, 2);
+    EXPECT_EQ(local.max_range + "|" + *local.DefaultFor("Easy"), "1,5|0,2");
 }
 
-TEST(Definitions, Windows1252AndDeepNestingAreRead)
+TEST(Definitions, Windows1252AndDeepNestingAreReadAndMissingOrBrokenFilesFindNothing)
 {
     TestEditor editor;
     writeBytes(editor.path("aidata.xml"), "<?xml version='1.0' encoding='Windows-1252'?><aidata>"
@@ -88,11 +86,8 @@ TEST(Definitions, Windows1252AndDeepNestingAreRead)
     const QString deep = QStringLiteral("<b>").repeated(depth) + "deep" + QStringLiteral("</b>").repeated(depth);
     loadDefinitions(editor, attributeXml({{"name", "x"}}).replace(">x<", ">" + deep + "<"));
     EXPECT_EQ(FindAttribute(editor.ctx.definitions, Key)->name, "deep");
-}
 
-TEST(Definitions, MissingBrokenOrEmptyFilesFindNothing)
-{
-    TestEditor editor;
+    // Missing, broken or empty files find nothing.
     LoadDefinitions(editor.ctx.definitions, editor.path("missing.xml"));
     EXPECT_FALSE(FindAttribute(editor.ctx.definitions, Key));
     // Nothing before the fault of a broken file is used, and a new load replaces the old.

@@ -45,11 +45,8 @@ TEST(NumberText, NegativeAndFractionalNumbersReadBackInEveryLocale)
 {
     const QList<QLocale> locales =
         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
-    QStringList names;
-    for (const QLocale& locale : locales)
-        names.append(locale.name());
     for (const char* multiCharacterSigns : {"he_IL", "ar_EG", "fa_IR"})
-        EXPECT_TRUE(names.contains(QLatin1String(multiCharacterSigns))) << multiCharacterSigns;
+        EXPECT_TRUE(locales.contains(QLocale(QLatin1String(multiCharacterSigns)))) << multiCharacterSigns;
     for (const QLocale& locale : locales) {
         LocaleScope scope(locale);
         for (double value : {-1.5, 0.35, -2.5e-7})
