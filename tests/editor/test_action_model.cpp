@@ -4,12 +4,15 @@
 // each other and with the model; a failed action must leave them as they were (or
 // as its last completed store left them). The seed is fixed unless RC_PARAMS names
 // one: RC_PARAMS="seed=123 max_success=2000" build/bin/test_editor runs it longer.
+// Sequences that once went wrong run as fixed steps under the same checks.
 
-#include "archive/StoryEditor.h"
+#include "support/StoryData.h"
 #include "archive/ArchiveAccess.h"
 #include "archive/VivArchive.h"
 #include "archive/VivOutput.h"
+#include "base/Error.h"
 #include "base/FileOps.h"
+#include "editor/Events.h"
 #include "handlers/ApplyCancel.h"
 #include "handlers/GameLocation.h"
 #include "handlers/Selection.h"
@@ -17,6 +20,7 @@
 #include "handlers/SkillLevels.h"
 #include "handlers/Startup.h"
 #include "support/MemoryRegistry.h"
+#include "support/TestEditor.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,18 +48,21 @@ enum class Act { Browse, Pick, Select, Slide, Reset, Apply, Cancel, Export, Impo
 const Control Needs[] = {Control::btnBrowseAIFile, Control::lstSkill, Control::TreeView_AI, Control::valueSlider,
                          Control::btnSetDefaultValue, Control::btnApplyAIChanges, Control::btnCancelAIChanges,
                          Control::btnExportVNTSettings, Control::btnImportVNTSettings, Control::btnQuit};
-enum class Fault { None, DiskFull, Vanish, Garbage, Denied, ShortRead, Blocked };
+// Switch (never generated): the level switch inside the action fails.
+enum class Fault { None, DiskFull, Vanish, Garbage, Denied, ShortRead, Blocked, Switch };
 
 // One user action. choice: the level, node, file or position; target: the archive a
 // file dialog picks (0 the one found, 1 another, 2 a wrongly named file, 3 cancel);
 // answer: to whatever question comes; fault: injected at archive call `call` of the
 // action (0: for the whole action).
-struct Step { Act act; int choice, target; Answer answer; Fault fault; int call; };
+struct Step {
+    Act act; int choice = 0, target = 0; Answer answer = Answer::Yes; Fault fault = Fault::None; int call = 0;
+};
 
 void showValue(const Step& s, std::ostream& os)
 {
     static const char *acts[] = {"Browse", "Pick", "Select", "Slide", "Reset", "Apply", "Cancel", "Export", "Import", "Quit"},
-                      *faults[] = {"None", "DiskFull", "Vanish", "Garbage", "Denied", "ShortRead", "Blocked"},
+                      *faults[] = {"None", "DiskFull", "Vanish", "Garbage", "Denied", "ShortRead", "Blocked", "Switch"},
                       *answers[] = {"Ok", "Yes", "No", "Cancel"};
     os << acts[int(s.act)] << "(" << s.choice << ", target " << s.target << ", " << answers[int(s.answer)] << ", "
        << faults[int(s.fault)] << "@" << s.call << ")";
@@ -130,11 +137,18 @@ QByteArray withIndex(QByteArray bytes, int index) { return bytes.replace(16, 2, 
 
 const QString Levels[] = {QString(), QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Difficlt")};
 
-// Answers every dialog from the running step.
-struct StepDialogs : Dialogs {
-    Answer ask(const QString& title, const QString&, Buttons buttons, Icon) override
+// The editor under test; it answers every dialog from the running step.
+struct ModelRun : Dialogs {
+    explicit ModelRun(bool acceptFound);
+    int perform(const Step& s);
+    Model expected(const Step& s, bool& refused) const;
+    void act(const Step& s);
+    void check() const;
+
+    Answer ask(const QString& title, const QString& text, Buttons buttons, Icon icon) override
     {
-        titles << title;
+        titles << title + (icon == Icon::Critical ? "!" : "");
+        texts << text;
         if (title == QStringLiteral("Found NHL08..."))
             return acceptFound ? Answer::Yes : Answer::No;
         if (buttons == Buttons::Ok)
@@ -149,48 +163,47 @@ struct StepDialogs : Dialogs {
     }
     QString saveFile(const QString&, const QString&, const QString&) override { return exportPath(step.choice); }
 
-    std::function<QString(int)> archivePath, importPath, exportPath;
-    Step step{};
-    bool acceptFound = false;
-    QStringList titles;
-};
-
-struct ModelRun {
-    explicit ModelRun(bool acceptFound);
-    void perform(const Step& s);
-    Model expected(const Step& s, bool& refused) const;
-    void act(const Step& s);
-    void check() const;
-    void checkFiles() const;
-
     QString path(const QString& name) const { return dir.filePath(name); }
-    QString archivePath(int t) const { return t < 2 ? archives[t] : t == 2 ? path(QStringLiteral("AIDATA.VIV")) : QString(); }
+    QString archivePath(int t) const { return t < 2 ? archives[t] : t == 2 ? path("AIDATA.VIV") : QString(); }
     QString importPath(int choice) const
     {
         return choice == 3 && !model.exports.isEmpty() ? model.exports.lastKey()
                                                        : path(QStringLiteral("level%1.VNTxp").arg(choice % 3 + 1));
     }
-    QString exportPath(int c) const { return c == 3 ? ctx.state.workFilePath() : path(QStringLiteral("export%1.VNTxp").arg(c)); }
+    QString exportPath(int c) const { return c == 3 ? ctx.state.workFilePath() : path(QString("out%1.VNTxp").arg(c)); }
+    // What the window shows and offers.
+    QStringList window() const
+    {
+        QStringList shown{controls.skillTag(), QString::number(controls.sliderPosition())};
+        for (Control c : AllControls)
+            shown << controls.caption(c) + QString::number(controls.isEnabled(c) + 2 * controls.isVisible(c));
+        return shown;
+    }
 
     QTemporaryDir dir;
     EnvGuard env;
     FakeControls controls;
-    StepDialogs dialogs;
-    EditorContext ctx{controls, dialogs};
+    EditorContext ctx{controls, *this};
     std::shared_ptr<FaultyArchive> library = std::make_shared<FaultyArchive>();
     QString archives[2];
     Model model;
+    Step step{};
+    bool acceptFound, switchFails = false;
+    QStringList titles; // of the message boxes of the running step; "!" marks the critical icon
+    QStringList texts;  // of every message box, in order
 };
 
-ModelRun::ModelRun(bool acceptFound)
+ModelRun::ModelRun(bool acceptFound) : acceptFound(acceptFound)
 {
     env.set("TEMP", dir.path().toLocal8Bit());
     ctx.programFolder = dir.path();
     ctx.archive = library;
     ctx.now = [] { return QDateTime(QDate(2026, 3, 5), QTime(9, 7)); };
-    controls.onSkillChanged = [this] { onSkillListChanged(ctx); };
+    controls.onSkillChanged = [this] {
+        switchFails ? throw Error(err::DeviceIO, QStringLiteral("simulated")) : onSkillListChanged(ctx);
+    };
     controls.onClose = [this] { runHandler(ctx, &Form_Unload); };
-    writeBytes(path(QStringLiteral("aidata.xml")), StoryEditor::definitions());
+    writeBytes(path(QStringLiteral("aidata.xml")), StoryData::definitions());
     auto registry = std::make_shared<MemoryRegistry>();
     RegKey key = 0;
     registry->createKey(reg::LocalMachine, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), reg::AllAccess, &key);
@@ -201,19 +214,16 @@ ModelRun::ModelRun(bool acceptFound)
     archives[1] = QDir::toNativeSeparators(path("other/aidata.viv"));
     for (int a = 0; a < 2; ++a) {
         QDir().mkpath(QFileInfo(archives[a]).path());
-        std::vector<VivContent> entries;
+        std::vector<VivContent> entries{{"rules.txt", "play fair"}};
         for (int level = 1; level <= 3; ++level) {
-            const QByteArray entry = StoryEditor::levelEntry(level).replace(0, 1, QByteArray(1, char('A' + a))); // they differ
+            const QByteArray entry = StoryData::levelEntry(level).replace(0, 1, QByteArray(1, char('A' + a))); // they differ
             entries.push_back({(Levels[level] + ".ubc").toLatin1(), model.archives[archives[a]][level] = entry});
         }
         VivArchive::create(archives[a], entries);
     }
     for (int level = 1; level <= 3; ++level)
-        writeBytes(importPath(level - 1), withIndex(StoryEditor::levelEntry(level).replace(0, 1, "I"), level));
-    dialogs.archivePath = [this](int t) { return archivePath(t); };
-    dialogs.importPath = [this](int c) { return importPath(c); };
-    dialogs.exportPath = [this](int c) { return exportPath(c); };
-    dialogs.acceptFound = model.accepted = acceptFound;
+        writeBytes(importPath(level - 1), withIndex(StoryData::levelEntry(level).replace(0, 1, "I"), level));
+    model.accepted = acceptFound;
     model.aiFile = archives[0];
     runHandler(ctx, &Form_Load);
     check();
@@ -293,13 +303,15 @@ void ModelRun::act(const Step& s)
     runHandler(ctx, handlers[int(s.act)]);
 }
 
-void ModelRun::perform(const Step& s)
+// -1: the action was not possible; 0: done; 1: failed with the error box.
+int ModelRun::perform(const Step& s)
 {
     if (model.closed || !controls.isEnabled(Needs[int(s.act)]))
-        return;
+        return -1;
     bool refused = false;
     Model success = expected(s, refused);
     const QByteArray workBefore = model.level ? readFile(ctx.state.workFilePath()) : QByteArray();
+    const QStringList windowBefore = window();
 
     // Faults that hold for the whole action.
     library->begin(s.fault, s.call);
@@ -314,20 +326,24 @@ void ModelRun::perform(const Step& s)
                    archives[0] + ".VNT_backup_3597", archives[1] + ".VNT_backup_3597"};
         blocked.removeIf([](const QString& p) { return QFileInfo::exists(p) || !QDir().mkdir(p); });
     }
-    dialogs.step = s;
-    dialogs.titles.clear();
+    step = s;
+    titles.clear();
+    switchFails = s.fault == Fault::Switch;
     act(s);
+    switchFails = false;
     full.reset();
     library->restore();
     for (const QString& p : blocked)
         QDir().rmdir(p);
 
-    const bool failed = dialogs.titles.contains(QStringLiteral("Error"));
+    const bool failed = titles.contains(QStringLiteral("Error!"));
+    RC_ASSERT(!titles.contains(QStringLiteral("Error"))); // an error box always shows the critical icon
     RC_ASSERT(!failed || refused || s.fault != Fault::None);
     RC_ASSERT(failed || !refused);
     if (failed) {
         success = model; // back as it was, but what a completed store settled stays
         success.closed = false;
+        RC_ASSERT(!library->storedInto.isEmpty() || window() == windowBefore);
         if (!library->storedInto.isEmpty()) {
             success.aiFile = library->storedInto.last(), success.accepted = true, success.pending = false;
             success.archives[success.aiFile][success.level] = success.work;
@@ -341,31 +357,30 @@ void ModelRun::perform(const Step& s)
     }
     model = success;
     check();
+    return failed;
 }
 
 void ModelRun::check() const
 {
     const EditorState& s = ctx.state;
     RC_ASSERT(controls.closed == model.closed);
-    if (model.closed)
-        return checkFiles();
-    RC_ASSERT(s.SkillName == Levels[model.level]);
-    RC_ASSERT(controls.skillIndex() == model.level);
-    RC_ASSERT(s.ChangesPending == model.pending);
-    RC_ASSERT(s.AIFilePath == model.aiFile);
-    RC_ASSERT(controls.caption(Control::labAIfilePath) == (model.accepted ? model.aiFile : QString()));
-    RC_ASSERT(controls.isEnabled(Control::lstSkill) == model.accepted);
-    if (model.level)
+    if (!model.closed) {
+        RC_ASSERT(s.SkillName == Levels[model.level]);
+        RC_ASSERT(controls.skillIndex() == model.level);
+        RC_ASSERT(s.ChangesPending == model.pending);
+        RC_ASSERT(s.AIFilePath == model.aiFile);
+        RC_ASSERT(controls.caption(Control::labAIfilePath) == (model.accepted ? model.aiFile : QString()));
+        RC_ASSERT(controls.isEnabled(Control::lstSkill) == model.accepted);
+    }
+    if (!model.closed && model.level) {
         RC_ASSERT(readFile(s.workFilePath()) == model.work);
-    checkFiles();
-}
-
-void ModelRun::checkFiles() const
-{
+        RC_ASSERT(s.EntryName == Levels[model.level] + ".ubc" && controls.skillTag() == QString::number(model.level));
+    }
     for (const QString& archive : archives) {
         const VivArchive viv = VivArchive::open(archive);
         for (int level = 1; level <= 3; ++level)
             RC_ASSERT(viv.extract((Levels[level] + ".ubc").toLatin1()) == model.archives[archive][level]);
+        RC_ASSERT(viv.extract("rules.txt") == "play fair");
     }
     for (auto it = model.exports.cbegin(); it != model.exports.cend(); ++it)
         RC_ASSERT(readFile(it.key()) == it.value());
@@ -396,4 +411,72 @@ RC_GTEST_PROP(ActionModel, EveryActionKeepsStateWindowAndFilesInStep, (bool acce
     ModelRun run(acceptFound);
     for (const Step& s : steps)
         run.perform(s);
+}
+
+namespace {
+
+// What each step did (see perform).
+std::vector<int> outcomes(ModelRun& run, const std::vector<Step>& steps)
+{
+    std::vector<int> done;
+    try {
+        for (const Step& s : steps)
+            done.push_back(run.perform(s));
+    } catch (const rc::detail::CaseResult& failure) {
+        ADD_FAILURE() << failure.description;
+    }
+    return done;
+}
+
+// Runs the steps after start-up; each must be possible, and only the last one fails.
+void runStory(bool acceptFound, std::vector<Step> steps, std::initializer_list<Step> then)
+{
+    steps.insert(steps.end(), then);
+    std::vector<int> expected(steps.size(), 0);
+    expected.back() = 1;
+    ModelRun run(acceptFound);
+    EXPECT_EQ(outcomes(run, steps), expected);
+}
+
+// Easy current with an edited value, the archive accepted.
+const std::vector<Step> EditedEasy{{Act::Pick, 1}, {Act::Select, 0}, {Act::Slide, 3}};
+
+} // namespace
+
+TEST(EditStory, ChooseLevelEditCancelThenEditApplyStoresTheWorkingCopyAfterABackup)
+{
+    ModelRun run(false); // the archive found was declined: browsing chooses it
+    const QByteArray before = readFile(run.archives[0]);
+    const std::vector<Step> edit{{Act::Browse}, {Act::Pick, 2}, {Act::Select}, {Act::Slide, 1}, {Act::Cancel},
+                                 {Act::Select}, {Act::Slide, 2}, {Act::Apply}};
+    EXPECT_EQ(outcomes(run, edit), std::vector<int>(edit.size(), 0));
+    const QString backup = run.archives[0] + ".VNT_backup_3597";
+    EXPECT_EQ(readFile(backup), before);
+    EXPECT_TRUE(run.texts.contains(QStringLiteral("Are you sure you want to cancel all changes done\rto the 'Medium' "
+                                                  "attributes during this session?")));
+    EXPECT_TRUE(run.texts.last().endsWith(QStringLiteral("following location:\r") + backup));
+    EXPECT_FALSE(QFile::exists(run.path(QStringLiteral("Medium.ubc")))) << "no staging copy is left";
+}
+
+TEST(EditedEasy, AFailedSaveOnASwitchKeepsTheListOnTheLevelStillCurrent)
+{
+    runStory(true, EditedEasy, {{.act = Act::Pick, .choice = 3, .fault = Fault::Vanish}});
+}
+
+TEST(EditedEasy, AStoreThatSucceededStaysWhenTheExtractionAfterItFails)
+{
+    runStory(true, EditedEasy, {{.act = Act::Pick, .choice = 3, .fault = Fault::Vanish, .call = 2}});
+}
+
+TEST(EditedEasy, ASecondImportThatFailsAfterTheCopyLeavesTheFirstImportAsWorkingCopy)
+{
+    // Medium's file (Easy's changes saved), then Difficlt's.
+    runStory(true, EditedEasy,
+             {{Act::Import, 1}, {.act = Act::Import, .choice = 2, .answer = Answer::No, .fault = Fault::Switch}});
+}
+
+TEST(FailedStory, ADeclinedArchiveStaysUnchosenWhenApplyFailsAfterBrowsing)
+{
+    // The other archive is picked; the store after the backup is refused.
+    runStory(false, {}, {{Act::Import, 1}, {.act = Act::Apply, .target = 1, .fault = Fault::Denied, .call = 1}});
 }

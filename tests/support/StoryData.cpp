@@ -1,9 +1,4 @@
-#include "StoryEditor.h"
-
-#include "archive/ArchiveAccess.h"
-#include "handlers/GameLocation.h"
-#include "handlers/Selection.h"
-#include "handlers/Startup.h"
+#include "support/StoryData.h"
 
 #include <QtEndian>
 
@@ -24,7 +19,7 @@ const char* const Definitions = R"(<?xml version="1.0"?>
 
 } // namespace
 
-QByteArray StoryEditor::levelEntry(int level)
+QByteArray StoryData::levelEntry(int level)
 {
     QByteArray bytes(64, char(0xA0 + level));
     qToLittleEndian(quint16(0xB17B), bytes.data() + 32); // each value's tag four bytes before it
@@ -34,38 +29,6 @@ QByteArray StoryEditor::levelEntry(int level)
     return bytes;
 }
 
-QByteArray StoryEditor::definitions() { return Definitions; }
-
-QString StoryEditor::exported(const char* name, int level) const
-{
-    writeBytes(path(QLatin1String(name)), levelEntry(level).replace(16, 2, QByteArray(1, char(level)) + '\0'));
-    return path(QLatin1String(name));
-}
-
-StoryEditor::StoryEditor() : archive(path(QStringLiteral("game/gamedata/aidata.viv")))
-{
-    QDir(dir.path()).mkpath(QStringLiteral("game/gamedata"));
-    writeBytes(path(QStringLiteral("aidata.xml")), Definitions);
-    VivArchive::create(archive, {{"Easy.ubc", levelEntry(1)},
-                                 {"Medium.ubc", levelEntry(2)},
-                                 {"Difficlt.ubc", levelEntry(3)},
-                                 {"rules.txt", "play fair"}});
-    ctx.archive = makeArchiveAccess();
-    ctx.now = [] { return QDateTime(QDate(2026, 3, 5), QTime(9, 7)); };
-    dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
-    runHandler(ctx, &Form_Load);
-}
-
-void StoryEditor::browseTo(const QString& file)
-{
-    dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), file);
-    runHandler(ctx, &btnBrowseAIFile_Click);
-}
-
-void StoryEditor::moveSlider(int position)
-{
-    controls.userSetsSlider(position);
-    runHandler(ctx, &valueSlider_Scroll);
-}
+QByteArray StoryData::definitions() { return Definitions; }
 
 } // namespace vnt::test

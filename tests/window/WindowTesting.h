@@ -5,7 +5,6 @@
 
 #include "window/MainWindow.h"
 #include "support/ScriptedDialogs.h"
-#include "window/QtDialogs.h"
 
 #include <QStringList>
 #include <QTest>
@@ -45,10 +44,7 @@ struct HandlerLog {
 
 // Scripted dialogs whose mismatches fail the running Qt test.
 struct QtScriptedDialogs : ScriptedDialogs {
-    QtScriptedDialogs()
-    {
-        fail = [](const std::string& message) { QTest::qFail(message.c_str(), __FILE__, __LINE__); };
-    }
+    QtScriptedDialogs() { fail = [](const std::string& why) { QTest::qFail(why.c_str(), __FILE__, __LINE__); }; }
 };
 
 // A window with recorders behind its events and scripted dialogs.

@@ -2,23 +2,16 @@
 // shows the level that is still current. A fake window can pass where the
 // widgets differ (the combo box's change runs inside the handler).
 
-#include "archive/StoryEditor.h"
+#include "support/StoryData.h"
 #include "archive/ArchiveAccess.h"
 #include "archive/VivArchive.h"
 #include "WindowTesting.h"
 #include "support/MemoryRegistry.h"
-#include "window/MainWindow.h"
-#include "window/QtDialogs.h"
-
+#include "support/TestEditor.h"
 #include "handlers/GameLocation.h"
 #include "handlers/Selection.h"
 
 #include <QComboBox>
-#include <QFile>
-#include <QMessageBox>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
 
 using namespace vnt;
 using namespace vnt::test;
@@ -31,10 +24,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString archive = dir.filePath(QStringLiteral("aidata.viv"));
-        VivArchive::create(archive, {{"Easy.ubc", StoryEditor::levelEntry(1)}, {"Difficlt.ubc", StoryEditor::levelEntry(3)}});
-        QFile xml(dir.filePath(QStringLiteral("aidata.xml")));
-        QVERIFY(xml.open(QIODevice::WriteOnly) && xml.write(StoryEditor::definitions()) > 0);
-        xml.close();
+        VivArchive::create(archive, {{"Easy.ubc", StoryData::levelEntry(1)}});
+        writeBytes(dir.filePath(QStringLiteral("aidata.xml")), StoryData::definitions());
         qputenv("TEMP", dir.path().toLocal8Bit());
 
         QtScriptedDialogs dialogs;
@@ -61,21 +52,6 @@ private Q_SLOTS:
         QCOMPARE(ctx.state.SkillName, QStringLiteral("Easy"));
         QVERIFY(ctx.state.ChangesPending);
         window.close();
-    }
-
-    void aMessageBeforeTheWindowIsShownIsCentredOnTheScreen()
-    {
-        QWidget hidden;
-        QtDialogs dialogs(&hidden);
-        QRect at;
-        QTimer::singleShot(0, this, [&at] {
-            QWidget* box = QApplication::activeModalWidget();
-            at = box->geometry();
-            box->close();
-        });
-        dialogs.tell(QStringLiteral("Vantor 08 cannot start"), QStringLiteral("text"), Icon::Exclamation);
-        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QVERIFY2((at.center() - centre).manhattanLength() < 50, "the box is centred on the screen");
     }
 };
 
