@@ -10,7 +10,7 @@
 namespace vnt::test {
 
 // Archive access that keeps its entries in memory, for handler tests that are
-// about the editor's side of a transfer. failWith makes the next calls fail.
+// about the editor's side of a transfer.
 class FakeArchive : public ArchiveAccess {
 public:
     void exportFile(const QString& archivePath, const QString& entryName, const QString& outputPath) override;
@@ -18,8 +18,6 @@ public:
 
     QMap<QString, QByteArray> entries; // by entry name
     QStringList calls;                 // "export <archive> <entry>", "add <archive> <file name>"
-    int failWith = 0;
-    QString error = QStringLiteral("simulated archive failure");
 };
 
 } // namespace vnt::test

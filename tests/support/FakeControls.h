@@ -25,7 +25,7 @@ public:
     void setEnabled(Control c, bool on) override { enabled_[c] = on; }
     bool isVisible(Control c) const override { return visible_.value(c, true); }
     void setVisible(Control c, bool on) override { visible_[c] = on; }
-    void setFocus(Control c) override { focus = c; focusLog.push_back(c); }
+    void setFocus(Control c) override { focusLog.push_back(c); }
 
     int skillIndex() const override { return skillIndex_; }
     void setSkillIndex(int index) override;
@@ -66,7 +66,6 @@ public:
                            QStringLiteral("Difficlt")};
     bool shown = false;
     bool closed = false;
-    Control focus = Control::btnQuit;
     std::vector<Control> focusLog;
 
 private:
