@@ -45,7 +45,6 @@ private Q_SLOTS:
         QCOMPARE(qtMessageText(QStringLiteral("a\r\nb\nc")), QStringLiteral("a\nb\nc"));
         const std::pair<const char*, const char*> filters[] = {
             {"aidata file, (aidata.viv)|aidata.viv", "aidata file, (aidata.viv)"},
-            {"VNTxp File |*.VNTxp", "VNTxp File (*.VNTxp)"},
             {"VNTxp File, (*.VNTxp) |*.VNTxp", "VNTxp File, (*.VNTxp)"},
             {"Archives|*.viv;*.big|All|*.*", "Archives (*.viv *.big);;All (*.*)"},
             {"", ""}};
@@ -53,7 +52,7 @@ private Q_SLOTS:
             QCOMPARE(qtFileFilter(QString::fromLatin1(filter)), QString::fromLatin1(qt));
     }
 
-    void messageBoxShowsPlainTextWithTheAskedButtonsAndIcon()
+    void messageBoxShowsPlainTextWithTheAskedButtonsAndIconCentredOnTheScreenBeforeTheWindowIs()
     {
         QtDialogs dialogs;
         QMessageBox* seen = nullptr;
@@ -75,10 +74,7 @@ private Q_SLOTS:
         onNextModal([](QWidget* modal) { modal->close(); });
         QVERIFY(dialogs.ask(QStringLiteral("Save?"), QStringLiteral("Save?"), Buttons::YesNoCancel, Icon::None)
                 == Answer::Cancel);
-    }
 
-    void aMessageBeforeTheWindowIsShownIsCentredOnTheScreen()
-    {
         QWidget hidden;
         QRect at;
         onNextModal([&at](QWidget* box) { at = box->geometry(), box->close(); });
