@@ -1,8 +1,8 @@
 // Quit and closing the window: the questions and the working copies they delete.
-// (Which answers close and what a save stores: ActionModel.EveryActionKeepsStateWindowAndFilesInStep.)
+// (Which answers close, what a save stores and that the archive is left alone:
+// ActionModel.EveryActionKeepsStateWindowAndFilesInStep.)
 #include "editor/Events.h"
 #include "handlers/Startup.h"
-#include "support/FakeArchive.h"
 #include "support/TestEditor.h"
 
 #include <QFile>
@@ -14,20 +14,14 @@ using namespace vnt::test;
 
 namespace {
 
-// An editor past start-up with an accepted archive and both working-copy names
-// present in the temp folder.
-struct Quitting {
+// An editor with both working-copy names present in the temp folder.
+struct Quitting : TestEditor {
     Quitting()
     {
-        e.ctx.archive = library;
-        e.ctx.state.AIFilePath = e.path(QStringLiteral("aidata.viv"));
-        writeBytes(e.path(QStringLiteral("vnt08.tmp")), "edited values");
-        writeBytes(e.path(QStringLiteral("vnt08exp.tmp")), "imported values");
+        writeBytes(path(QStringLiteral("vnt08.tmp")), "edited values");
+        writeBytes(path(QStringLiteral("vnt08exp.tmp")), "imported values");
     }
-    bool exists(const char* name) const { return QFile::exists(e.path(QString::fromLatin1(name))); }
-
-    TestEditor e;
-    std::shared_ptr<FakeArchive> library = std::make_shared<FakeArchive>();
+    bool exists(const char* name) const { return QFile::exists(path(QString::fromLatin1(name))); }
 };
 
 } // namespace
@@ -43,22 +37,21 @@ TEST(Quit, AQuitThatClosesDeletesBothWorkingCopiesAndOneThatDoesNotKeepsThem)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.title + std::to_string(int(row.answer)));
         Quitting t;
-        t.e.ctx.state.ChangesPending = row.pending;
-        t.e.dialogs.expectQuestion(QString::fromLatin1(row.title), row.answer);
-        runHandler(t.e.ctx, &btnQuit_Click);
-        EXPECT_EQ(t.e.dialogs.last().buttons, row.buttons);
-        EXPECT_EQ(t.e.controls.closed, row.quits);
+        t.ctx.state.ChangesPending = row.pending;
+        t.dialogs.expectQuestion(QString::fromLatin1(row.title), row.answer);
+        runHandler(t.ctx, &btnQuit_Click);
+        EXPECT_EQ(t.dialogs.last().buttons, row.buttons);
+        EXPECT_EQ(t.controls.closed, row.quits);
         EXPECT_EQ(t.exists("vnt08.tmp") + t.exists("vnt08exp.tmp"), row.quits ? 0 : 2);
-        EXPECT_TRUE(t.library->calls.isEmpty());
     }
 }
 
 TEST(Quit, ClosingTheWindowDeletesOnlyTheFileWorkFileNameNames)
 {
     Quitting t;
-    t.e.ctx.state.WorkFileName = QStringLiteral("vnt08exp.tmp");
-    t.e.ctx.state.ChangesPending = true;
-    t.e.controls.closeWindow();
+    t.ctx.state.WorkFileName = QStringLiteral("vnt08exp.tmp");
+    t.ctx.state.ChangesPending = true;
+    t.controls.closeWindow();
     EXPECT_FALSE(t.exists("vnt08exp.tmp"));
     EXPECT_TRUE(t.exists("vnt08.tmp"));
 }

@@ -34,7 +34,8 @@ TEST(Startup, WithoutTheGameWarnsAndLeavesOnlyBrowseImportAndQuit)
         EXPECT_TRUE(e.controls.isEnabled(c)) << controlName(c).toStdString();
 }
 
-TEST(Startup, ASecondEditorOnTheSameTempFolderIsToldAndClosesWithoutDeletingAnything)
+// Why a lock cannot be taken is told; one whose editor is gone is taken over.
+TEST(Startup, ALockThatCannotBeTakenClosesTheEditorWithTheReasonAndOneWhoseEditorIsGoneIsTakenOver)
 {
     TestEditor first;
     first.dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
@@ -52,10 +53,7 @@ TEST(Startup, ASecondEditorOnTheSameTempFolderIsToldAndClosesWithoutDeletingAnyt
     const QString text = second.dialogs.last().text;
     EXPECT_TRUE(text.contains(lock) && text.contains(QFileInfo(lock).owner())) << text.toStdString();
     EXPECT_EQ(readBytes(first.path(QStringLiteral("vnt08.tmp"))), QByteArray("first editor's working copy"));
-}
 
-TEST(Startup, TheLockSaysWhyItCannotBeTakenAndTakesOverALockWhoseEditorIsGone)
-{
     TestEditor e;
     e.env.set("TEMP", e.path(QStringLiteral("missing")).toLocal8Bit());
     e.dialogs.expectNotice(QStringLiteral("Vantor 08 cannot start"));

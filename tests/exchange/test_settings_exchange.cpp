@@ -89,12 +89,12 @@ TEST_F(ExchangeTest, ImportOfAnotherLevelMakesItCurrentWithoutExtracting)
     EXPECT_TRUE(library->calls.isEmpty()) << "nothing is extracted";
 }
 
-TEST_F(ExchangeTest, FilesThatNameNoLevelOrCannotBeReadAreRefusedBeforeAnythingChanges)
+TEST_F(ExchangeTest, FilesTooShortOrNamingNoLevelAreRefusedBeforeAnythingChanges)
 {
-    const QString noLevel = e.path(QStringLiteral("zero.VNTxp")), tooHigh = e.path(QStringLiteral("four.VNTxp"));
-    writeBytes(noLevel, withIndex(levelBytes('z'), 0));
+    const QString tooHigh = e.path(QStringLiteral("four.VNTxp")), tooShort = e.path(QStringLiteral("short.VNTxp"));
     writeBytes(tooHigh, withIndex(levelBytes('z'), 4));
-    for (const QString& file : {noLevel, tooHigh, e.path(QStringLiteral("missing.VNTxp"))}) {
+    writeBytes(tooShort, levelBytes('z').left(17));
+    for (const QString& file : {tooHigh, tooShort}) {
         e.dialogs.expectOpen(QStringLiteral("Open VNT file"), file);
         e.dialogs.expectNotice(QStringLiteral("Error"));
         runHandler(e.ctx, &btnImportVNTSettings_Click);

@@ -16,11 +16,10 @@ QString attributeXml(const QMap<QString, QString>& changes)
                                   {"easy", "0.2"}, {"medium", "0.3"}, {"difficlt", "0.45"}};
     fields.insert(changes);
     QString out = "<attribute>", defaults = "<defaults>";
-    for (auto it = fields.begin(); it != fields.end(); ++it) {
+    for (auto it = fields.begin(); it != fields.end(); ++it)
         if (!it.value().isEmpty())
             (QStringList{"easy", "medium", "difficlt"}.contains(it.key()) ? defaults : out) +=
                 QStringLiteral("<%1>%2</%1>").arg(it.key(), it.value().toHtmlEscaped());
-    }
     return out + defaults + "</defaults></attribute>\n";
 }
 

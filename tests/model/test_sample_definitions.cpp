@@ -63,22 +63,11 @@ TEST(SampleDefinitions, EveryLeafAndNoGroupSelectsAnAttributeWithDefaultsInRange
     }
 }
 
-// A definition file for the demo builder with attributes given as
-// (key, offset, range_mult, min, max, easy, medium, difficlt).
-using DemoAttribute = std::vector<QString>;
-QString definitionsFile(const QTemporaryDir& dir, const std::vector<DemoAttribute>& attributes)
-{
-    QString xml;
-    for (const DemoAttribute& a : attributes)
-        xml += test::attributeXml({{"key", a[0]}, {"offset", a[1]}, {"range_mult", a[2]}, {"min_range", a[3]},
-                                   {"max_range", a[4]}, {"easy", a[5]}, {"medium", a[6]}, {"difficlt", a[7]}});
-    test::writeBytes(dir.filePath("defs.xml"), ("<aidata>" + xml + "</aidata>").toUtf8());
-    return dir.filePath("defs.xml");
-}
-
 TEST(DemoBuilder, SlotsAreIntegersOnlyForWholeNumbersOnWholeStepsAndBreakingDefinitionsAreRefused)
 {
     using enum demo::SlotForm;
+    // An attribute as (key, offset, range_mult, min, max, easy, medium, difficlt).
+    using DemoAttribute = std::vector<QString>;
     const DemoAttribute good = {"a", "37", "1", "0", "100", "1", "2", "3"};
     // The forms of the slots; none when the definitions are refused.
     const std::vector<std::pair<std::vector<DemoAttribute>, std::vector<demo::SlotForm>>> rows = {
@@ -86,15 +75,19 @@ TEST(DemoBuilder, SlotsAreIntegersOnlyForWholeNumbersOnWholeStepsAndBreakingDefi
           {"scaled", "61", "10", "0", "10", "1", "2", "3"}}, {Int32, Float, Float}},
         {{good, {"b", "45", "1", "0", "9", "1", "1", "1"}}, {Int32, Int32}}, // tag right after the slot before
         {{{"a", "36", "1", "0", "100", "1", "2", "3"}}, {}}, // tag inside the header
-        {{{"a", "19", "1", "0", "100", "1", "2", "3"}}, {}}, // over the skill index at 17-18
         {{good, {"b", "44", "1", "0", "9", "1", "1", "1"}}, {}}, // tag on the slot before
         {{good, good}, {}}, // the same key twice
         {{{"a", "37", "1", "0", "100", "1", "101", "3"}}, {}}, // default above its range
         {{{"a", "37", "1", "low", "100", "1", "2", "3"}}, {}}, // not a number
     };
     QTemporaryDir dir;
+    const QString file = dir.filePath("defs.xml");
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const QString file = definitionsFile(dir, rows[i].first);
+        QString xml;
+        for (const DemoAttribute& a : rows[i].first)
+            xml += test::attributeXml({{"key", a[0]}, {"offset", a[1]}, {"range_mult", a[2]}, {"min_range", a[3]},
+                                       {"max_range", a[4]}, {"easy", a[5]}, {"medium", a[6]}, {"difficlt", a[7]}});
+        test::writeBytes(file, ("<aidata>" + xml + "</aidata>").toUtf8());
         std::vector<demo::SlotForm> forms;
         if (rows[i].second.empty())
             EXPECT_THROW(demo::readDemoSlots(file), Error) << "row " << i;

@@ -47,7 +47,7 @@ TEST(Win32Registry, FindsTheGameKeyThatA32BitInstallerWrote)
     closeKey(key);
 }
 
-TEST(Win32Registry, EveryValueTypeIsWrittenReadListedAndDeletedIn32BitView)
+TEST(Win32Registry, EveryValueTypeIsWrittenAndReadBackAndTheKeyDeletedIn32BitView)
 {
     const TypedData values[] = {{REG_SZ, "C:\\Games\\\0"s},         {REG_EXPAND_SZ, "%WINDIR%\\x\0"s},
                                 {REG_MULTI_SZ, "one\0two\0\0"s},    {REG_BINARY, "\x00\xff\x80"s},
@@ -65,13 +65,6 @@ TEST(Win32Registry, EveryValueTypeIsWrittenReadListedAndDeletedIn32BitView)
         ASSERT_EQ(setValue(key, std::to_string(type), type, data), ERROR_SUCCESS) << type;
     for (const auto& value : values)
         EXPECT_EQ(queryAll(key, std::to_string(value.first)), value);
-    std::string name;
-    EXPECT_EQ(enumValue(key, std::size(values), &name), ERROR_NO_MORE_ITEMS);
-    EXPECT_EQ(enumKey(key, 0, &name), ERROR_SUCCESS);
-    EXPECT_EQ(name, "Sub");
-    std::uint32_t type = 0;
-    EXPECT_EQ(deleteValue(key, "1"), ERROR_SUCCESS);
-    EXPECT_EQ(queryValue(key, "1", &type, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
     closeKey(key);
 
     EXPECT_EQ(deleteKey(LocalMachine, path + "\\Sub"), ERROR_SUCCESS);
