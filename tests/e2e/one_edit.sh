@@ -53,7 +53,7 @@ exited_cleanly() {
   [ "$E2E_EDITOR_STATUS" -eq 0 ] || { echo "  exit status $E2E_EDITOR_STATUS; its output:"; cat "$work/editor.log"; return 1; }
 }
 
-one_backup_equal_to_old_and_nothing_else() {
+lone_backup_equal_to_old() {
   local names backups=("$gamedata"/aidata.viv.VNT_backup_*)
   names=$(cd "$gamedata" && shopt -s dotglob && echo *) # hidden leftovers too
   [ "$names" = "aidata.viv ${backups[0]##*/}" ] || { echo "  beside the archive: $names"; return 1; }
@@ -80,7 +80,7 @@ temp_folder_empty() {
 }
 
 check "the editor ended by itself with status 0" exited_cleanly
-check "one backup beside the archive, equal to the old archive, and nothing else" one_backup_equal_to_old_and_nothing_else
+check "one backup beside the archive, equal to the old archive, and nothing else" lone_backup_equal_to_old
 check "the archive changed only at Medium's value, one step up" only_the_value_changed
 check "the working copy, staging copy and lock file are gone" temp_folder_empty
 
