@@ -29,6 +29,14 @@ void requireWithinLimit(const QString& path, qint64 size)
                         .arg(SettingsMaximumSize));
 }
 
+// The bytes with the skill index, a 16-bit little-endian integer, set to index.
+QByteArray withSkillIndex(QByteArray bytes, int index)
+{
+    bytes[SkillIndexPosition - 1] = char(index);
+    bytes[SkillIndexPosition] = 0;
+    return bytes;
+}
+
 } // namespace
 
 void requireSkillIndexRoom(const QString& path, qint64 size)
@@ -61,24 +69,19 @@ int settingsFileLevel(const QString& path)
 
 void writeSettingsFile(const QString& source, const QString& target, int level)
 {
-    QByteArray bytes = readFile(source);
+    const QByteArray bytes = readFile(source);
     requireSkillIndexRoom(source, bytes.size());
-    // The index as a 16-bit little-endian integer; written in one atomic step, so
-    // a failure leaves an earlier file at target whole.
-    bytes[SkillIndexPosition - 1] = char(level);
-    bytes[SkillIndexPosition] = 0;
-    writeFileAtomically(target, bytes, SharedFile);
+    // Written in one atomic step, so a failure leaves an earlier file at target whole.
+    writeFileAtomically(target, withSkillIndex(bytes, level), SharedFile);
 }
 
 QByteArray settingsEntryBytes(const QString& path)
 {
-    QByteArray bytes = readFile(path);
+    const QByteArray bytes = readFile(path);
     // The file may have changed since it was checked.
     requireSkillIndexRoom(path, bytes.size());
     requireWithinLimit(path, bytes.size());
-    bytes[SkillIndexPosition - 1] = 0;
-    bytes[SkillIndexPosition] = 0;
-    return bytes;
+    return withSkillIndex(bytes, 0);
 }
 
 } // namespace vnt
