@@ -133,8 +133,6 @@ struct Model {
     QMap<QString, QByteArray> exports;
 };
 
-QByteArray withIndex(QByteArray bytes, int index) { return bytes.replace(16, 2, QByteArray(1, char(index)) + '\0'); }
-
 const QString Levels[] = {QString(), QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Difficlt")};
 
 // The editor under test; it answers every dialog from the running step.

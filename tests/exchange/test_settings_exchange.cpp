@@ -15,7 +15,6 @@ namespace {
 
 // An entry holds "xy" where settings files keep the skill index.
 QByteArray levelBytes(char fill) { return QByteArray(48, fill).replace(16, 2, "xy"); }
-QByteArray withIndex(QByteArray bytes, char low) { return bytes.replace(16, 2, QByteArray(1, low) + '\0'); }
 
 // An editor with an accepted archive whose Medium and Difficlt levels are filled
 // with 'm' and 'd', and "Medium" current.

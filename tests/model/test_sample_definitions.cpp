@@ -29,6 +29,8 @@ TEST(SampleDefinitions, EveryLeafAndNoGroupSelectsAnAttributeWithDefaultsInRange
     LoadDefinitions(editor.ctx.definitions, SampleDefinitions);
     const QString archive = editor.path(QStringLiteral("aidata.viv"));
     demo::writeDemoArchive(SampleDefinitions, archive);
+    for (const char* entry : demo::SkillEntries) // each level's entry as a file of its own
+        test::writeBytes(editor.path(QLatin1String(entry)), VivArchive::open(archive).extract(entry));
     std::set<QString> leaves; // the keys of nodes without children: the editable attributes
     for (const CatalogueNode& node : AttributeCatalogue())
         leaves.insert(node.key.toString());
@@ -53,9 +55,9 @@ TEST(SampleDefinitions, EveryLeafAndNoGroupSelectsAnAttributeWithDefaultsInRange
                 EXPECT_TRUE(low <= value && value <= high);
                 EXPECT_NEAR(value * def.range_mult, std::nearbyint(value * def.range_mult), 1e-9);
                 // The level's demo entry holds the default in a slot tagged with its form.
-                test::writeBytes(editor.workFile(), VivArchive::open(archive).extract(demo::SkillEntries[skill]));
+                const QString entry = editor.path(QLatin1String(demo::SkillEntries[skill]));
                 QString tag;
-                const TypedValue stored = ReadValue(editor.workFile(), editor.workFile(), def.offset, tag);
+                const TypedValue stored = ReadValue(entry, entry, def.offset, tag);
                 ASSERT_TRUE(tag == "B810" || tag == "B17B") << tag.toStdString();
                 EXPECT_EQ(stored, tag == "B810" ? TypedValue(qint32(value)) : TypedValue(float(value)));
             }

@@ -41,4 +41,10 @@ struct TestEditor {
 void writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);
 
+// A level's bytes as a settings file holds them: the skill index at bytes 17-18.
+inline QByteArray withIndex(QByteArray bytes, int index)
+{
+    return bytes.replace(16, 2, QByteArray(1, char(index)) + '\0');
+}
+
 } // namespace vnt::test
