@@ -45,7 +45,7 @@ void VivOutput::copyFrom(QFile& source, const QString& sourcePath, std::int64_t 
     if (size <= 0)
         return;
     if (diskLimit < 0) {
-        file_.copyFrom(source.handle(), offset, size, sourcePath);
+        file_.copyFrom(source, offset, size, sourcePath);
         written_ += size;
         return;
     }

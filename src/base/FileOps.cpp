@@ -39,7 +39,9 @@ bool fileExists(const QString& path)
 
 bool isSymLink(const QString& path)
 {
-    return QFileInfo(path).isSymLink();
+    // On Windows a junction redirects a path as a link does.
+    const QFileInfo info(path);
+    return info.isSymLink() || info.isJunction();
 }
 
 void refuseSymLink(const QString& path)
@@ -83,7 +85,7 @@ void copyFile(const QString& from, const QString& to, QFileDevice::Permissions p
     }
     refuseSymLink(to);
     AtomicFile out(to);
-    out.copyFrom(in.handle(), 0, in.size(), from);
+    out.copyFrom(in, 0, in.size(), from);
     out.setNewFilePermissions(perms);
     out.commit();
 }
