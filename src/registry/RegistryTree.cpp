@@ -128,4 +128,20 @@ QString fromUtf16Bytes(const QByteArray& bytes)
     return text;
 }
 
+QString decode8Bit(const QByteArray& data)
+{
+    QStringList pieces;
+    for (const QByteArray& piece : data.split('\0'))
+        pieces.append(QString::fromLocal8Bit(piece));
+    return pieces.join(QChar(0));
+}
+
+QByteArray encode8Bit(const QString& text)
+{
+    QByteArrayList pieces;
+    for (const QString& piece : text.split(QChar(0)))
+        pieces.append(piece.toLocal8Bit());
+    return pieces.join('\0');
+}
+
 } // namespace vnt

@@ -50,5 +50,10 @@ quint64 currentFileTime();
 // UTF-16LE bytes of a text (no terminator) and back (an odd last byte is ignored).
 QByteArray toUtf16Bytes(const QString& text);
 QString fromUtf16Bytes(const QByteArray& bytes);
+// The system's 8-bit conversions (the registry's ANSI forms), keeping every NUL:
+// terminators and a multi-string's separators (Windows' own conversion drops a
+// terminating one).
+QString decode8Bit(const QByteArray& data);
+QByteArray encode8Bit(const QString& text);
 
 } // namespace vnt

@@ -40,12 +40,12 @@ bool linkTarget(const RegNode& node, QStringList* target)
 // String data crosses the interface in the 8-bit encoding and is kept as UTF-16.
 QByteArray toStored(quint32 type, const QByteArray& data)
 {
-    return reg::isStringType(type) ? toUtf16Bytes(QString::fromLocal8Bit(data)) : data;
+    return reg::isStringType(type) ? toUtf16Bytes(decode8Bit(data)) : data;
 }
 
 QByteArray fromStored(const RegValue& value)
 {
-    return reg::isStringType(value.type) ? fromUtf16Bytes(value.data).toLocal8Bit() : value.data;
+    return reg::isStringType(value.type) ? encode8Bit(fromUtf16Bytes(value.data)) : value.data;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "registry/cRegistry.h"
 
 #include "registry/KeyGuard.h"
+#include "registry/RegistryTree.h"
 
 #include "base/Environment.h"
 
@@ -129,7 +130,7 @@ QVariant cRegistry::readValue(RegKey key)
         QByteArray buffer(qsizetype(n), '\0');
         quint32 length = n;
         backend_->queryValue(key, valueKey_, &readType, buffer.data(), &length);
-        const QString text = QString::fromLocal8Bit(buffer.constData(), qsizetype(n) - 1);
+        const QString text = decode8Bit(buffer.left(qsizetype(n) - 1));
         return type == reg::ExpandSz ? ExpandEnvironment(text) : text;
     }
     case reg::Dword:
@@ -180,7 +181,7 @@ long cRegistry::writeValue(RegKey key, const QVariant& vValue)
     case reg::Sz:
     case reg::ExpandSz: {
         const QString text = vValue.toString();
-        QByteArray data = text.toLocal8Bit();
+        QByteArray data = encode8Bit(text);
         data.append('\0');
         return backend_->setValue(key, valueKey_, holdsReference(text) ? reg::ExpandSz : reg::Sz, data);
     }

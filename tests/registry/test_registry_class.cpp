@@ -118,7 +118,7 @@ TEST_F(RegistryClass, WritesStoreTheTypeAndBytesOfTheirFormAndRefusalsCreateNoth
         {6, qint32(12), 0xFFFF, {}, SetValueFailed, refused},
         {1, QStringLiteral("%a%"), reg::ExpandSz, QByteArray("%a%", 4)}, // a pair of percent signs expands
         {2, QStringLiteral("%ab"), reg::Sz, QByteArray("%ab", 4)},
-        {1, QStringLiteral("caf\u00e9"), reg::Sz, QByteArray("caf\xc3\xa9", 6)},
+        {1, QStringLiteral("caf\u00e9"), reg::Sz, QStringLiteral("caf\u00e9").toLocal8Bit() + '\0'},
         {5, qint32(258), reg::Dword, QByteArray::fromHex("02010000")},
         {4, qint16(-1), reg::Dword, QByteArray::fromHex("ffffffff")},
         {3, QByteArray::fromHex("000102"), reg::Binary, QByteArray::fromHex("000102")},
