@@ -14,3 +14,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_STRIP x86_64-w64-mingw32-strip)
+set(CMAKE_OBJDUMP x86_64-w64-mingw32-objdump)
+# Test programs run under Wine on this host (scripts/test-windows sets the prefix).
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -16,6 +16,8 @@ namespace vnt {
 namespace {
 
 constexpr qint64 CopyBlock = qint64(1) << 20;
+// ERROR_DISK_QUOTA_EXCEEDED, which mingw-w64's headers lack.
+constexpr DWORD DiskQuotaExceeded = 1295;
 
 HANDLE handleOf(qintptr handle)
 {
@@ -35,7 +37,7 @@ HANDLE handleOf(qintptr handle)
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
         throw Error(err::DiskFull, head + QStringLiteral("the disk is full (%1)").arg(reason));
-    case ERROR_DISK_QUOTA_EXCEEDED:
+    case DiskQuotaExceeded:
         throw Error(err::DiskFull, head + QStringLiteral("the disk quota is used up (%1)").arg(reason));
     case ERROR_FILE_TOO_LARGE:
         throw Error(err::DeviceIO, head + QStringLiteral("the file would grow past the largest size this file "

@@ -63,13 +63,20 @@ TEST(Startup, ALockThatCannotBeTakenClosesTheEditorWithTheReasonAndOneWhoseEdito
 
     // A lock left by a process that has ended is taken over.
     QProcess ended;
+    // The machine as a lock file names it: Qt takes COMPUTERNAME on Windows.
+#ifdef Q_OS_WIN
+    ended.start(QStringLiteral("cmd"), {QStringLiteral("/c"), QStringLiteral("exit 0")});
+    const QString machine = qEnvironmentVariable("COMPUTERNAME");
+#else
     ended.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exit 0")});
+    const QString machine = QSysInfo::machineHostName();
+#endif
     ASSERT_TRUE(ended.waitForStarted());
     const qint64 pid = ended.processId();
     ended.waitForFinished();
     TestEditor next;
     writeBytes(next.path(QStringLiteral("vnt08.lock")),
-               QStringLiteral("%1\nvantor08\n%2\n").arg(pid).arg(QSysInfo::machineHostName()).toUtf8());
+               QStringLiteral("%1\nvantor08\n%2\n").arg(pid).arg(machine).toUtf8());
     next.dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
     runHandler(next.ctx, &Form_Load);
     EXPECT_FALSE(next.controls.closed);

@@ -77,9 +77,16 @@ TEST(TypedValue, RefusesBadAccessesWithoutTouchingTheFile)
     expectError(err::Overflow, [&] { WriteValue(f, 21, "2147483647.5", "B810"); });
     expectError(err::Overflow, [&] { WriteValue(f, 33, 32768.0, "0302"); });
     expectError(err::Overflow, [&] { WriteValue(f, 9, 1e39, "B17B"); });
-    // A missing file is not created; a link is not written through.
+    // A missing file is not created.
     expectError(err::FileNotFound, [&] { WriteValue(w.path("missing"), 9, 1.0, "B17B"); });
     EXPECT_FALSE(QFile::exists(w.path("missing")));
+    EXPECT_EQ(readBytes(f), w.bytes);
+}
+
+TEST(TypedValue, AWriteDoesNotGoThroughASymbolicLink)
+{
+    WorkingCopy w;
+    const QString f = w.workFile();
     ASSERT_TRUE(QFile::link(f, w.path("link")));
     expectError(err::PathAccess, [&] { WriteValue(w.path("link"), 9, 1.0, "B17B"); });
     EXPECT_EQ(readBytes(f), w.bytes);
