@@ -12,10 +12,12 @@ VANTOR_PACKAGES=(
   clang libclang-rt-14-dev
 )
 
+# vantor_install_deps [PACKAGE...]: the packages named, by default VANTOR_PACKAGES.
 vantor_install_deps() {
   local missing=()
   local p
-  for p in "${VANTOR_PACKAGES[@]}"; do
+  [ $# -gt 0 ] || set -- "${VANTOR_PACKAGES[@]}"
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

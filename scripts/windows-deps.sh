@@ -11,7 +11,7 @@ VANTOR_WINDOWS_PACKAGES=(
 )
 
 vantor_install_windows_deps() {
-  VANTOR_PACKAGES=("${VANTOR_WINDOWS_PACKAGES[@]}") vantor_install_deps
+  vantor_install_deps "${VANTOR_WINDOWS_PACKAGES[@]}"
 }
 
 # The Qt modules and features the editor uses; everything else is off. Tablets
@@ -32,10 +32,11 @@ VANTOR_QT_OPTIONS=(
 vantor_qt_version() { dpkg-query -W -f='${Version}' qt6-base-dev; }
 
 # The folder the static Qt is installed into: named by Qt's Debian version and a
-# hash of the options and the toolchain file, so a change to either rebuilds it.
+# hash of the options and the cross compiler's version, so a change to either
+# rebuilds it.
 vantor_windows_qt_dir() {
   local key
-  key=$( (printf '%s\n' "${VANTOR_QT_OPTIONS[@]}"; cat "$VANTOR_ROOT/cmake/mingw-w64-x86_64.cmake") |
+  key=$( (printf '%s\n' "${VANTOR_QT_OPTIONS[@]}"; x86_64-w64-mingw32-g++-posix --version | head -n 1) |
     sha256sum | cut -c1-12)
   echo "$VANTOR_CACHE/qt-$(vantor_qt_version | tr '+~:' '___')-mingw64-static-$key"
 }

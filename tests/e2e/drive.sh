@@ -1,8 +1,8 @@
 # Drives the editor's window from outside, as a person would: key presses and
 # clicks through the X server (xdotool) on a virtual display of its own (Xvfb).
-# Sourced by the end-to-end test and by scripts/screenshot. Every wait is
-# bounded; e2e_fail ends the script with a message, and e2e_stop (run on exit)
-# ends the editor and the display.
+# Sourced by the end-to-end tests (tests/e2e, and tests/windows under Wine) and by
+# scripts/screenshot. Every wait is bounded; e2e_fail ends the script with a
+# message, and e2e_stop (run on exit) ends the editor and the display.
 
 E2E_WAIT=${E2E_WAIT:-10}   # seconds allowed for each window to appear or go
 E2E_EDITOR_PID=
@@ -55,11 +55,24 @@ e2e_start_editor() {
   E2E_MAIN=$(e2e_wait_window 'Vantor 08') || e2e_fail "the editor's window did not appear (see $4)"
 }
 
-# Prints the id of the editor's visible window with exactly this title.
+# e2e_start_wine_editor PROGRAM.exe LOG [SECONDS]: starts the Windows editor under
+# Wine, in the prefix WINEPREFIX names (exported by the caller, with any other Wine
+# settings), and waits up to SECONDS (default 60) for its window: Wine's first
+# window takes far longer than a native one. The launcher execs into the program,
+# so its process id is the one the program's X windows carry, and its exit status
+# is the program's.
+e2e_start_wine_editor() {
+  wine "$1" >"$2" 2>&1 &
+  E2E_EDITOR_PID=$!
+  E2E_MAIN=$(e2e_wait_window 'Vantor 08' "${3:-60}") || e2e_fail "the editor's window did not appear (see $2)"
+}
+
+# e2e_wait_window TITLE [SECONDS]: prints the id of the editor's visible window with
+# exactly this title, waiting up to SECONDS (default E2E_WAIT) for it.
 e2e_wait_window() {
   local pattern=^$(sed 's/[].[*^$?+(){}|\\]/\\&/g' <<<"$1")\$
   local id
-  id=$(timeout "$E2E_WAIT" xdotool search --all --sync --onlyvisible --pid "$E2E_EDITOR_PID" --name "$pattern" 2>/dev/null \
+  id=$(timeout "${2:-$E2E_WAIT}" xdotool search --all --sync --onlyvisible --pid "$E2E_EDITOR_PID" --name "$pattern" 2>/dev/null \
        | head -n 1)
   [ -n "$id" ] || return 1
   echo "$id"
