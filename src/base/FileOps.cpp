@@ -37,6 +37,14 @@ bool fileExists(const QString& path)
     return info.exists() && info.isFile();
 }
 
+bool samePath(const QString& a, const QString& b)
+{
+    const QFileInfo first(a), second(b);
+    if (first.exists() && second.exists())
+        return first.canonicalFilePath().compare(second.canonicalFilePath(), fileNameCase()) == 0;
+    return first.absoluteFilePath().compare(second.absoluteFilePath(), fileNameCase()) == 0;
+}
+
 bool isSymLink(const QString& path)
 {
     // On Windows a junction redirects a path as a link does.

@@ -14,6 +14,10 @@ namespace vnt {
 constexpr QFileDevice::Permissions PrivateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 bool fileExists(const QString& path);            // a file (not a folder) is there
+// How this platform's file systems compare names, and whether two paths name
+// the same file (through links too, where both exist).
+Qt::CaseSensitivity fileNameCase();
+bool samePath(const QString& a, const QString& b);
 bool isSymLink(const QString& path);
 // Throws when the path is a symbolic link: a link planted at a temporary file's
 // name must never redirect the editor's writes.

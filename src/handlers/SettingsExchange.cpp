@@ -24,12 +24,8 @@ const QChar CR(13);
 // An export onto one of the editor's own working copies would change the working copy.
 void refuseWorkingCopy(const EditorContext& ctx, const QString& path)
 {
-    const QFileInfo chosen(path);
     for (const QString& name : {WorkCopyName, ImportCopyName}) {
-        const QFileInfo work(joinPath(ctx.state.TempFolder, name));
-        const bool same = chosen.exists() && work.exists() ? chosen.canonicalFilePath() == work.canonicalFilePath()
-                                                           : chosen.absoluteFilePath() == work.absoluteFilePath();
-        if (same)
+        if (samePath(path, joinPath(ctx.state.TempFolder, name)))
             throw Error(err::PathAccess, QStringLiteral("'%1' is the editor's working copy; export to another file.")
                                              .arg(QDir::toNativeSeparators(path)));
     }

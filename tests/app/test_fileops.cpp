@@ -47,3 +47,17 @@ TEST(FileOps, CopiesAndWritesRefuseMissingSourcesAndPlantedLinks)
     EXPECT_EQ(readBytes(target), QByteArray("precious"));
 #endif
 }
+
+// Two spellings of a path are the same file exactly when the file system says so:
+// letter case matters on Linux, not on Windows; a missing file compares by name.
+TEST(FileOps, SamePathAgreesWithTheFileSystemOnLetterCase)
+{
+    QTemporaryDir dir;
+    const QString upper = dir.filePath(QStringLiteral("VNT08.TMP")), lower = dir.filePath(QStringLiteral("vnt08.tmp"));
+    writeBytes(lower, "working copy");
+    EXPECT_EQ(samePath(upper, lower), QFileInfo::exists(upper));
+    EXPECT_TRUE(samePath(lower, dir.filePath(QStringLiteral("./vnt08.tmp"))));
+    const QString missing = dir.filePath(QStringLiteral("Gone.VNTxp"));
+    EXPECT_EQ(samePath(missing, missing.toLower()), fileNameCase() == Qt::CaseInsensitive);
+    EXPECT_FALSE(samePath(missing, lower));
+}
