@@ -74,7 +74,10 @@ Source openSource(const QString& text)
 {
     const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
     const bool namesLevel = colon > 0 && parseLevel(text.mid(colon + 1));
-    if (namesLevel || (colon > 0 && !QFileInfo(text).isFile()))
+    // "C:\..." names a settings file on a drive, not ARCHIVE:LEVEL, also when it is missing.
+    const bool driveLetter = colon == 1 && text.at(0).isLetter() && text.size() > 2
+                             && (text.at(2) == QLatin1Char('\\') || text.at(2) == QLatin1Char('/'));
+    if (namesLevel || (colon > 0 && !driveLetter && !QFileInfo(text).isFile()))
         return openLevel(text);
     const int level = settingsFileLevel(text);
     return Source{QString(), level, text, readFile(text), nullptr};

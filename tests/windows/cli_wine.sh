@@ -89,6 +89,7 @@ t 1 '^tap_deke +Tap Deke +5 +12$' diff a.viv:Easy a.viv:Medium
 # Refused, and nothing written.
 t 3 'error 53: ' list missing.viv:Easy
 t 3 'error 53: ' list "$win_work\\missing.viv:Easy"
+t 3 'error 53: ' get "$win_work\\missing.VNTxp" max_puck_control
 t 2 "unknown level 'Hard'" list "$win_work\\a.viv:Hard"
 t 2 "unknown key 'nokey'" set a.viv:Medium tap_deke=3 nokey=1
 t 2 '101 for max_puck_control lies outside 0 to 100' set "$win_work\\a.viv:Medium" max_puck_control=101
