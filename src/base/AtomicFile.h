@@ -23,9 +23,9 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     void write(const char* data, qint64 size);
-    // Copies size bytes at offset of the open file source (left where it was),
-    // in the kernel where the platform and file systems allow it, else by
-    // reading and writing.
+    // Copies size bytes at offset of the open file source, in the kernel where
+    // the platform and file systems allow it (Linux), else by reading and writing
+    // (which may move the source's position).
     void copyFrom(QFileDevice& source, qint64 offset, qint64 size, const QString& sourcePath);
     // The permissions the file gets when it did not exist (an existing one keeps its own).
     void setNewFilePermissions(QFileDevice::Permissions permissions);

@@ -96,6 +96,8 @@ void AtomicFile::removeStaleTemporaries(const QString& path)
     if (!listing)
         return;
     while (const dirent* entry = ::readdir(listing)) {
+        if (entry->d_name[0] != '.') // leftovers are hidden files: most names need no decoding
+            continue;
         const qint64 pid = temporaryOwner(path, QFile::decodeName(entry->d_name));
         if (pid > 0 && pid != ::getpid() && !processRuns(pid))
             ::unlinkat(::dirfd(listing), entry->d_name, 0);
