@@ -47,13 +47,13 @@ endfunction()
 vantor_windows_skip(test_archive "VivStoreProcess.*" "forks and kills writer processes (POSIX only)")
 vantor_windows_skip(test_archive "VivStore.ReplacingAnEntryOfARealArchiveRewritesOnlyWhatMustAndKeepsItsConventionsPermissionsAndLinks"
                     "checks POSIX permission bits and symbolic links")
-vantor_windows_skip(test_app "FileOps.NewFilesAreTheUsersOwnAndExistingFilesKeepTheirPermissions"
+vantor_windows_skip(test_base "FileOps.NewFilesAreTheUsersOwnAndExistingFilesKeepTheirPermissions"
                     "checks POSIX permission bits (Windows files take their folder's access rules)")
 vantor_windows_skip(test_model "TypedValue.AWriteDoesNotGoThroughASymbolicLink"
                     "making a symbolic link needs administrator rights on Windows")
 # Finding the game through Wine prefixes is what the Linux build does; the Windows
 # build reads the Windows registry (scripts/test-windows-registry, the whole story).
-vantor_windows_skip(test_app "GameLocation.StartUpOffersTheArchiveOfTheGameInstalledInTheWinePrefix"
+vantor_windows_skip(test_handlers "GameLocation.StartUpOffersTheArchiveOfTheGameInstalledInTheWinePrefix"
                     "finds the game through a Wine prefix, which only the Linux build reads")
 vantor_windows_skip(test_registry "WinePrefixes.EachManagersPrefixIsFoundAndWinePrefixOverridesThem:WineServer.*"
                     "Wine managers' prefixes and the wineserver are looked up by the Linux build only")

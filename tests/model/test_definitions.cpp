@@ -1,4 +1,4 @@
-#include "ModelFixtures.h"
+#include "support/ModelFixtures.h"
 
 #include "model/Definitions.h"
 

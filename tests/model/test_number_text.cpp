@@ -1,4 +1,4 @@
-#include "ModelFixtures.h"
+#include "support/ModelFixtures.h"
 
 #include "base/Error.h"
 #include "model/NumberText.h"

@@ -4,7 +4,7 @@
 
 #include "DemoInstall.h"
 #include "DemoSlots.h"
-#include "ModelFixtures.h"
+#include "support/ModelFixtures.h"
 
 #include "base/Error.h"
 #include "archive/VivArchive.h"

@@ -1,4 +1,4 @@
-#include "ModelFixtures.h"
+#include "support/ModelFixtures.h"
 
 #include "model/TypedValue.h"
 #include "support/ExpectError.h"

@@ -2,7 +2,7 @@
 #include "base/FileOps.h"
 #include "registry/RegistryBackend.h"
 #include "registry/WineRegFile.h"
-#include "registry/WinePrefix.h"
+#include "support/ScratchWinePrefix.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // one registry key.
 #include "base/FileOps.h"
 #include "registry/PlatformRegistry.h"
-#include "registry/WinePrefix.h"
+#include "support/ScratchWinePrefix.h"
 #include "registry/WinePrefixes.h"
 #include "registry/WineRegFile.h"
 #include "registry/WineRegistry.h"

@@ -1,6 +1,6 @@
 // The registry class over the registry files of a Wine prefix.
 #include "base/FileOps.h"
-#include "registry/WinePrefix.h"
+#include "support/ScratchWinePrefix.h"
 #include "registry/WineRegFile.h"
 #include "registry/WineRegistry.h"
 #include "registry/cRegistry.h"
@@ -33,7 +33,7 @@ struct WineBackend : ::testing::Test {
     }
     QByteArray systemReg() const { return readFile(prefix.path(QStringLiteral("system.reg"))); }
 
-    WinePrefix prefix;
+    ScratchWinePrefix prefix;
     QTemporaryDir servers;
     std::shared_ptr<WineRegistry> store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
 };

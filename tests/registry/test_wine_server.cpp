@@ -1,5 +1,5 @@
 // Registry changes against a real wineserver running on a scratch prefix.
-#include "registry/WinePrefix.h"
+#include "support/ScratchWinePrefix.h"
 #include "registry/WineRegistry.h"
 #include "registry/cRegistry.h"
 #include "support/EnvGuard.h"
@@ -17,7 +17,7 @@ TEST(WineServer, ChangesAreRefusedWhileTheRealWineserverRunsAndGoThroughAfterIt)
     const QString program = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
     if (program.isEmpty())
         GTEST_SKIP() << "wineserver is not installed";
-    test::WinePrefix prefix;
+    test::ScratchWinePrefix prefix;
     test::EnvGuard environment;
     environment.set("WINEPREFIX", QFile::encodeName(prefix.root()));
     // "-p60" returns once the server is ready (which ends a minute after its last

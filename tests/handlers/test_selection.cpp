@@ -1,4 +1,4 @@
-#include "ModelFixtures.h"
+#include "support/ModelFixtures.h"
 
 #include "editor/Events.h"
 #include "handlers/Selection.h"

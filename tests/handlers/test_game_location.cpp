@@ -4,7 +4,7 @@
 #include "handlers/Startup.h"
 #include "archive/ArchiveAccess.h"
 #include "archive/VivArchive.h"
-#include "registry/WinePrefix.h"
+#include "support/ScratchWinePrefix.h"
 #include "registry/WineRegistry.h"
 #include "support/TestEditor.h"
 
@@ -16,7 +16,7 @@ using namespace vnt::test;
 TEST(GameLocation, StartUpOffersTheArchiveOfTheGameInstalledInTheWinePrefix)
 {
     // Every folder differs in letter case from what the registry and the editor name.
-    WinePrefix prefix;
+    ScratchWinePrefix prefix;
     const QString folder = prefix.makeFolder(QStringLiteral("PROGRAM FILES (X86)/ea sports/Nhl08/GameData"));
     const QByteArray medium(48, 'm');
     VivArchive::create(folder + QStringLiteral("/AIDATA.VIV"),

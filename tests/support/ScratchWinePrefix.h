@@ -25,8 +25,8 @@ inline void makeWinePrefix(const QString& root)
     }
 }
 
-struct WinePrefix {
-    WinePrefix() { makeWinePrefix(root()); }
+struct ScratchWinePrefix {
+    ScratchWinePrefix() { makeWinePrefix(root()); }
     QString path(const QString& name) const { return dir.filePath(name); }
     QString root() const { return dir.path(); }
     // Makes a folder below drive_c and returns its path.
