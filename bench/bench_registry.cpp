@@ -17,8 +17,7 @@
 namespace {
 
 // A real registry file written by Wine, kept with the tests.
-const QString SystemReg = QFileInfo(QStringLiteral(__FILE__)).absolutePath()
-                          + QStringLiteral("/../tests/data/wine/system.reg");
+const QString SystemReg = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../tests/data/wine/system.reg");
 
 void ParseSystemReg(benchmark::State& state)
 {
@@ -86,8 +85,7 @@ void FindTheGameIn50Prefixes(benchmark::State& state)
 
     QTemporaryDir home;
     for (int i = 0; i < 50; ++i) {
-        const QString prefix =
-            home.filePath(QStringLiteral(".local/share/Steam/steamapps/compatdata/%1/pfx").arg(1000 + i));
+        const QString prefix = home.filePath(QStringLiteral(".local/share/Steam/steamapps/compatdata/%1/pfx").arg(1000 + i));
         QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
         QDir().mkpath(prefix + QStringLiteral("/drive_c/Program Files (x86)/EA Sports/NHL08/gamedata"));
         QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:"));

@@ -19,11 +19,11 @@ namespace vnt::demo {
 namespace {
 
 // Demo files are ordinary files of the user, readable by everyone.
-constexpr QFileDevice::Permissions PublicFile =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+constexpr QFileDevice::Permissions PublicFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                                | QFileDevice::ReadOther;
 
 // A fixed stamp keeps repeated builds byte for byte the same.
-constexpr qint64 RegistryStamp = 1700000000; // seconds since 1970
+constexpr qint64 RegistryStamp = 1700000000;   // seconds since 1970
 constexpr qint64 FileTimeOffset = 11644473600; // seconds from 1601 to 1970
 
 void makeFolder(const QString& path)
@@ -52,8 +52,8 @@ void linkDrive(const QString& linkPath, const std::filesystem::path& target)
         if (!fs::remove(link, error))
             linkFailed(linkPath, error);
     } else if (fs::exists(status)) {
-        throw Error(err::PathAccess, QStringLiteral("'%1' is in the way of the drive link")
-                                         .arg(QDir::toNativeSeparators(linkPath)));
+        throw Error(err::PathAccess,
+                    QStringLiteral("'%1' is in the way of the drive link").arg(QDir::toNativeSeparators(linkPath)));
     }
     fs::create_directory_symlink(target, link, error);
     if (error)
@@ -64,13 +64,12 @@ void linkDrive(const QString& linkPath, const std::filesystem::path& target)
 
 QByteArray readmeText()
 {
-    return QByteArrayLiteral(
-        "Demo AI data\r\n"
-        "\r\n"
-        "Easy.ubc, Medium.ubc and Difficlt.ubc hold the tuning values of the three\r\n"
-        "skill levels, one value per attribute of aidata.xml, at the positions that\r\n"
-        "file names. Shared.ubc holds values that all levels share; the editor\r\n"
-        "leaves it alone.\r\n");
+    return QByteArrayLiteral("Demo AI data\r\n"
+                             "\r\n"
+                             "Easy.ubc, Medium.ubc and Difficlt.ubc hold the tuning values of the three\r\n"
+                             "skill levels, one value per attribute of aidata.xml, at the positions that\r\n"
+                             "file names. Shared.ubc holds values that all levels share; the editor\r\n"
+                             "leaves it alone.\r\n");
 }
 
 QByteArray sharedTable()

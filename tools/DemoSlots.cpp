@@ -41,8 +41,8 @@ double numberField(const pugi::xml_node& attribute, const char* query, const QSt
     bool ok = false;
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))
-        refuse(QStringLiteral("The attribute '%1' has '%2' in '%3', which is not a number")
-                   .arg(key, text, QString::fromLatin1(query)));
+        refuse(
+            QStringLiteral("The attribute '%1' has '%2' in '%3', which is not a number").arg(key, text, QString::fromLatin1(query)));
     return value;
 }
 
@@ -60,7 +60,10 @@ int readOffset(const pugi::xml_node& attribute, const QString& key)
     const double offset = numberField(attribute, "offset", key);
     if (!isWhole(offset) || offset < first || offset > last)
         refuse(QStringLiteral("The attribute '%1' has the position %2; values lie from %3 to %4, after the header")
-                   .arg(key).arg(offset).arg(first).arg(last));
+                   .arg(key)
+                   .arg(offset)
+                   .arg(first)
+                   .arg(last));
     return int(offset);
 }
 

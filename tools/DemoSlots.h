@@ -26,7 +26,7 @@ enum class SlotForm { Float, Int32 };
 // One value of the demo entries, placed as the definition file says.
 struct DemoSlot {
     QString key;
-    int offset = 0;            // position of the value, counted from 1
+    int offset = 0; // position of the value, counted from 1
     SlotForm form = SlotForm::Float;
     std::array<double, 3> defaults{}; // Easy, Medium, Difficlt
 };

@@ -63,9 +63,8 @@ struct Source {
     std::int64_t offset = 0;           // a range of the old archive
 };
 
-void writeArchive(VivOutput& out, const VivPlan& plan, const std::vector<VivEntry>& entries,
-                  const std::vector<Source>& sources, QFile* old, const QString& oldPath,
-                  std::int64_t trailerOffset, std::int64_t trailerSize)
+void writeArchive(VivOutput& out, const VivPlan& plan, const std::vector<VivEntry>& entries, const std::vector<Source>& sources,
+                  QFile* old, const QString& oldPath, std::int64_t trailerOffset, std::int64_t trailerSize)
 {
     out.write(plan.head);
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -107,8 +106,7 @@ QByteArray VivArchive::extract(const QByteArray& name) const
 {
     const VivEntry* e = find(name);
     if (!e)
-        throw Error(err::FileNotFound,
-                    QStringLiteral("The archive '%1' has no entry '%2'").arg(native(path_), entryText(name)));
+        throw Error(err::FileNotFound, QStringLiteral("The archive '%1' has no entry '%2'").arg(native(path_), entryText(name)));
     QFile file(path_);
     openForReading(file, path_);
     if (file.size() != dir_.fileSize)
@@ -164,8 +162,7 @@ void VivArchive::create(const QString& path, const std::vector<VivContent>& cont
     }
     const VivPlan plan = planVivArchive(layout, entries, 0);
     VivOutput out(path, false);
-    out.setNewFilePermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                              QFileDevice::ReadOther);
+    out.setNewFilePermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     writeArchive(out, plan, entries, sources, nullptr, QString(), 0, 0);
     out.commit();
 }

@@ -53,8 +53,7 @@ public:
     // Writes a new archive with these entries in this order, replacing any file at
     // path (new files get the owner's read and write permissions and the group's
     // and others' read). For tests, benchmarks and tools; the editor only stores.
-    static void create(const QString& path, const std::vector<VivContent>& entries,
-                       const VivLayout& layout = VivLayout());
+    static void create(const QString& path, const std::vector<VivContent>& entries, const VivLayout& layout = VivLayout());
 
 private:
     VivArchive(QString path, VivDirectory dir) : path_(std::move(path)), dir_(std::move(dir)) {}

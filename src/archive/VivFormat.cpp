@@ -61,16 +61,15 @@ QByteArray readAt(QFile& file, const QString& path, std::int64_t offset, std::in
     if (file.seek(offset))
         bytes = file.read(size);
     if (bytes.size() != size)
-        throw Error(err::DeviceIO, QStringLiteral("Reading '%1' failed: %2")
-                                       .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Error(err::DeviceIO,
+                    QStringLiteral("Reading '%1' failed: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     return bytes;
 }
 
 // Loads the directory block by block, never past the file's end.
 class DirectoryBuffer {
 public:
-    DirectoryBuffer(QFile& file, const QString& path, std::int64_t start)
-        : file_(file), path_(path), start_(start) {}
+    DirectoryBuffer(QFile& file, const QString& path, std::int64_t start) : file_(file), path_(path), start_(start) {}
 
     // Makes bytes up to (not including) position `end` available; false when the file is shorter.
     bool load(std::int64_t end)
@@ -80,8 +79,7 @@ public:
             const std::int64_t have = start_ + bytes_.size();
             if (have >= fileEnd)
                 return false;
-            const std::int64_t step = std::min<std::int64_t>(std::max<std::int64_t>(bytes_.size(), 64 * 1024),
-                                                              fileEnd - have);
+            const std::int64_t step = std::min<std::int64_t>(std::max<std::int64_t>(bytes_.size(), 64 * 1024), fileEnd - have);
             bytes_.append(readAt(file_, path_, have, step));
         }
         return true;
@@ -148,7 +146,10 @@ void readRecords(QFile& file, const QString& path, const Form& form, std::int64_
         pos = nul + 1;
         if (e.offset > dir.fileSize || e.size > dir.fileSize - e.offset)
             bad(path, QStringLiteral("entry '%1' (%2 bytes at offset %3) runs past the end of the file (%4 bytes)")
-                          .arg(QString::fromLocal8Bit(e.name)).arg(e.size).arg(e.offset).arg(dir.fileSize));
+                          .arg(QString::fromLocal8Bit(e.name))
+                          .arg(e.size)
+                          .arg(e.offset)
+                          .arg(dir.fileSize));
         dir.entries.push_back(std::move(e));
     }
     dir.directoryEnd = pos;
@@ -183,8 +184,8 @@ VivDirectory readVivDirectory(QFile& file, const QString& path)
     }
     const std::int64_t room = (dir.fileSize - form->headerSize) / (2 * form->fieldBytes + 1);
     if (count > room)
-        bad(path, QStringLiteral("its directory claims %1 entries, more than a file of %2 bytes can hold")
-                      .arg(count).arg(dir.fileSize));
+        bad(path,
+            QStringLiteral("its directory claims %1 entries, more than a file of %2 bytes can hold").arg(count).arg(dir.fileSize));
     readRecords(file, path, *form, count, dir);
     checkPlacement(path, dir);
     return dir;
@@ -288,8 +289,8 @@ std::int64_t headerFieldFor(const VivLayout& layout, const Form& form, std::int6
     return field;
 }
 
-QByteArray buildHead(const VivLayout& layout, const Form& form, const std::vector<VivEntry>& entries,
-                     const VivPlan& plan, std::int64_t field, std::int64_t first)
+QByteArray buildHead(const VivLayout& layout, const Form& form, const std::vector<VivEntry>& entries, const VivPlan& plan,
+                     std::int64_t field, std::int64_t first)
 {
     QByteArray head;
     head.reserve(first);
@@ -333,15 +334,14 @@ VivPlan planVivArchive(const VivLayout& layout, const std::vector<VivEntry>& ent
     std::int64_t directoryEnd = form.headerSize;
     for (const VivEntry& e : entries)
         directoryEnd += 2 * form.fieldBytes + e.name.size() + 1;
-    const std::int64_t first = alignUp(alignUp(directoryEnd + layout.footer.size(), layout.headerAlignment),
-                                       layout.dataAlignment);
+    const std::int64_t first = alignUp(alignUp(directoryEnd + layout.footer.size(), layout.headerAlignment), layout.dataAlignment);
     VivPlan plan;
     std::int64_t pos = first;
     for (const VivEntry& e : entries) {
         const std::int64_t offset = alignUp(pos, layout.dataAlignment);
         if (offset > form.maxField || e.size > form.maxField)
-            overflow(QStringLiteral("Entry '%1' (%2 bytes at offset %3)")
-                         .arg(QString::fromLocal8Bit(e.name)).arg(e.size).arg(offset));
+            overflow(
+                QStringLiteral("Entry '%1' (%2 bytes at offset %3)").arg(QString::fromLocal8Bit(e.name)).arg(e.size).arg(offset));
         plan.offsets.push_back(offset);
         pos = offset + e.size;
     }

@@ -33,13 +33,13 @@ enum class VivHeaderField {
 // kept by a rewrite, chosen when creating one.
 struct VivLayout {
     QByteArray magic = QByteArrayLiteral("BIGF"); // "BIGF", "BIG4", "BIGH" or VivMagicC0FB
-    bool sizeLittleEndian = false;                 // byte order of the total length at 0x04
+    bool sizeLittleEndian = false;                // byte order of the total length at 0x04
     VivHeaderField headerField = VivHeaderField::FirstDataOffset;
     std::int64_t headerFieldValue = 0;
-    QByteArray footer;        // bytes written right after the directory (e.g. "L225" and NULs)
-    int headerAlignment = 1;  // the data area starts at a multiple of this (NUL padding)
-    int dataAlignment = 1;    // every entry's data starts at a multiple of this
-    bool padEnd = false;      // the last entry's data is padded to dataAlignment as well
+    QByteArray footer;       // bytes written right after the directory (e.g. "L225" and NULs)
+    int headerAlignment = 1; // the data area starts at a multiple of this (NUL padding)
+    int dataAlignment = 1;   // every entry's data starts at a multiple of this
+    bool padEnd = false;     // the last entry's data is padded to dataAlignment as well
 
     bool isC0FB() const { return magic == VivMagicC0FB; }
 };
@@ -54,12 +54,12 @@ struct VivEntry {
 // The parsed header and directory of an archive file, checked against its length.
 struct VivDirectory {
     QByteArray magic;
-    std::vector<VivEntry> entries;      // in directory order
+    std::vector<VivEntry> entries; // in directory order
     std::int64_t fileSize = 0;
-    std::int64_t directoryEnd = 0;      // first byte after the last record
-    std::int64_t firstDataOffset = 0;   // lowest offset of a non-empty entry (the file's end if none)
-    std::int64_t dataEnd = 0;           // end of the last entry's bytes (directoryEnd if none)
-    std::uint32_t sizeField = 0;        // the total length as stored, big-endian reading
+    std::int64_t directoryEnd = 0;    // first byte after the last record
+    std::int64_t firstDataOffset = 0; // lowest offset of a non-empty entry (the file's end if none)
+    std::int64_t dataEnd = 0;         // end of the last entry's bytes (directoryEnd if none)
+    std::uint32_t sizeField = 0;      // the total length as stored, big-endian reading
     std::uint32_t headerFieldRaw = 0;
 };
 
@@ -84,8 +84,7 @@ struct VivPlan {
 // Lays out an archive; the trailer (bytes kept after the data) counts toward the
 // total length. Throws err::Overflow when an offset, size or count does not fit
 // the header form, err::InvalidCall for a name containing a NUL or an unknown magic.
-VivPlan planVivArchive(const VivLayout& layout, const std::vector<VivEntry>& entries,
-                       std::int64_t trailerSize);
+VivPlan planVivArchive(const VivLayout& layout, const std::vector<VivEntry>& entries, std::int64_t trailerSize);
 
 // Compressed entries start with one of the RefPack signatures; their values do not
 // sit at their positions, so they are never handled as raw bytes.

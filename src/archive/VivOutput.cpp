@@ -18,7 +18,9 @@ constexpr std::int64_t CopyBlock = std::int64_t(1) << 20;
 
 } // namespace
 
-VivOutput::VivOutput(const QString& path, bool mustExist) : path_(path), mustExist_(mustExist), file_(path) {}
+VivOutput::VivOutput(const QString& path, bool mustExist) : path_(path), mustExist_(mustExist), file_(path)
+{
+}
 
 void VivOutput::write(const char* data, std::int64_t size)
 {
@@ -26,8 +28,9 @@ void VivOutput::write(const char* data, std::int64_t size)
         const std::int64_t room = std::max<std::int64_t>(0, diskLimit - written_);
         file_.write(data, room);
         written_ += room;
-        throw Error(err::DiskFull, QStringLiteral("Writing '%1' failed: the disk is full (No space left on device)")
-                                       .arg(QDir::toNativeSeparators(path_)));
+        throw Error(
+            err::DiskFull,
+            QStringLiteral("Writing '%1' failed: the disk is full (No space left on device)").arg(QDir::toNativeSeparators(path_)));
     }
     file_.write(data, size);
     written_ += size;
@@ -51,8 +54,8 @@ void VivOutput::copyFrom(QFile& source, const QString& sourcePath, std::int64_t 
     }
     // Under a simulated limit every byte goes through write(), which enforces it.
     if (!source.seek(offset))
-        throw Error(err::DeviceIO, QStringLiteral("Reading '%1' failed: %2")
-                                       .arg(QDir::toNativeSeparators(sourcePath), source.errorString()));
+        throw Error(err::DeviceIO,
+                    QStringLiteral("Reading '%1' failed: %2").arg(QDir::toNativeSeparators(sourcePath), source.errorString()));
     std::vector<char> block(static_cast<std::size_t>(std::min(size, CopyBlock)));
     while (size > 0) {
         const std::int64_t want = std::min<std::int64_t>(size, static_cast<std::int64_t>(block.size()));
@@ -73,8 +76,8 @@ void VivOutput::commit()
 {
     // A file that vanished while it was being rewritten is not brought back.
     if (mustExist_ && !QFileInfo::exists(path_))
-        throw Error(err::FileNotFound, QStringLiteral("The archive '%1' disappeared while it was being written")
-                                           .arg(QDir::toNativeSeparators(path_)));
+        throw Error(err::FileNotFound,
+                    QStringLiteral("The archive '%1' disappeared while it was being written").arg(QDir::toNativeSeparators(path_)));
     file_.commit();
 }
 

@@ -72,8 +72,10 @@ void syncFolder(const QString& folder)
     case EDQUOT:
         throw Error(err::DiskFull, head + QStringLiteral("the disk quota is used up (%1)").arg(systemText(number)));
     case EFBIG:
-        throw Error(err::DeviceIO, head + QStringLiteral("the file would grow past the largest size this system or "
-                                                         "user allows (%1)").arg(systemText(number)));
+        throw Error(err::DeviceIO, head
+                                       + QStringLiteral("the file would grow past the largest size this system or "
+                                                        "user allows (%1)")
+                                             .arg(systemText(number)));
     case EACCES:
     case EPERM:
     case EROFS:
@@ -82,7 +84,8 @@ void syncFolder(const QString& folder)
     case ENOENT:
     case ENOTDIR:
         throw Error(err::PathAccess, head + systemText(number));
-    default: throw Error(err::DeviceIO, head + systemText(number));
+    default:
+        throw Error(err::DeviceIO, head + systemText(number));
     }
 }
 
@@ -189,8 +192,8 @@ void AtomicFile::copyFrom(QFileDevice& sourceFile, qint64 offset, qint64 size, c
                 continue;
             }
         }
-        throw Error(err::DeviceIO, QStringLiteral("Reading '%1' failed: the file ended early or changed while being read")
-                                       .arg(native(sourcePath)));
+        throw Error(err::DeviceIO,
+                    QStringLiteral("Reading '%1' failed: the file ended early or changed while being read").arg(native(sourcePath)));
     }
 }
 

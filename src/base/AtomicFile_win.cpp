@@ -40,19 +40,21 @@ HANDLE handleOf(qintptr handle)
     case DiskQuotaExceeded:
         throw Error(err::DiskFull, head + QStringLiteral("the disk quota is used up (%1)").arg(reason));
     case ERROR_FILE_TOO_LARGE:
-        throw Error(err::DeviceIO, head + QStringLiteral("the file would grow past the largest size this file "
-                                                         "system allows (%1)").arg(reason));
+        throw Error(err::DeviceIO, head
+                                       + QStringLiteral("the file would grow past the largest size this file "
+                                                        "system allows (%1)")
+                                             .arg(reason));
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        throw Error(err::PermissionDenied,
-                    head + QStringLiteral("the file or its folder may not be written (%1)").arg(reason));
+        throw Error(err::PermissionDenied, head + QStringLiteral("the file or its folder may not be written (%1)").arg(reason));
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
         throw Error(err::PathAccess, head + reason);
-    default: throw Error(err::DeviceIO, head + reason);
+    default:
+        throw Error(err::DeviceIO, head + reason);
     }
 }
 
@@ -77,7 +79,7 @@ void AtomicFile::removeStaleTemporaries(const QString& path)
     const QFileInfo info(path);
     const QString pattern = QDir::toNativeSeparators(info.absolutePath() + QStringLiteral("/.") + info.fileName()
                                                      + QStringLiteral(".vantor-*.tmp"));
-    WIN32_FIND_DATAW found {};
+    WIN32_FIND_DATAW found{};
     HANDLE listing = ::FindFirstFileW(wide(pattern), &found);
     if (listing == INVALID_HANDLE_VALUE)
         return;
@@ -90,15 +92,13 @@ void AtomicFile::removeStaleTemporaries(const QString& path)
     ::FindClose(listing);
 }
 
-AtomicFile::AtomicFile(const QString& path)
-    : path_(path), temporary_(temporaryPathFor(path, qint64(::GetCurrentProcessId())))
+AtomicFile::AtomicFile(const QString& path) : path_(path), temporary_(temporaryPathFor(path, qint64(::GetCurrentProcessId())))
 {
     removeStaleTemporaries(path_);
     existed_ = ::GetFileAttributesW(wide(QDir::toNativeSeparators(path_))) != INVALID_FILE_ATTRIBUTES;
     const QString temporary = QDir::toNativeSeparators(temporary_);
     for (int attempt = 0; handle_ == -1; ++attempt) {
-        HANDLE file = ::CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = ::CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD code = file == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
         if (file != INVALID_HANDLE_VALUE)
             handle_ = reinterpret_cast<qintptr>(file);

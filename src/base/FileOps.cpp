@@ -16,10 +16,14 @@ namespace {
 int errorNumber(QFileDevice::FileError error)
 {
     switch (error) {
-    case QFileDevice::PermissionsError: return err::PermissionDenied;
-    case QFileDevice::ResourceError: return err::DiskFull;
-    case QFileDevice::OpenError: return err::PathAccess;
-    default: return err::DeviceIO;
+    case QFileDevice::PermissionsError:
+        return err::PermissionDenied;
+    case QFileDevice::ResourceError:
+        return err::DiskFull;
+    case QFileDevice::OpenError:
+        return err::PathAccess;
+    default:
+        return err::DeviceIO;
     }
 }
 
@@ -55,9 +59,9 @@ bool isSymLink(const QString& path)
 void refuseSymLink(const QString& path)
 {
     if (isSymLink(path))
-        throw Error(err::PathAccess,
-                    QStringLiteral("'%1' is a symbolic link; the editor does not write through links")
-                        .arg(QDir::toNativeSeparators(path)));
+        throw Error(
+            err::PathAccess,
+            QStringLiteral("'%1' is a symbolic link; the editor does not write through links").arg(QDir::toNativeSeparators(path)));
 }
 
 QByteArray readFile(const QString& path)

@@ -13,7 +13,7 @@ namespace vnt {
 // Permissions of the editor's temporary files: the user's own, nobody else's.
 constexpr QFileDevice::Permissions PrivateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-bool fileExists(const QString& path);            // a file (not a folder) is there
+bool fileExists(const QString& path); // a file (not a folder) is there
 // How this platform's file systems compare names, and whether two paths name
 // the same file (through links too, where both exist).
 Qt::CaseSensitivity fileNameCase();
@@ -29,13 +29,11 @@ QByteArray readFile(const QString& path);
 // disk, then renamed over the old one, so the old contents stay whole if anything
 // fails. A symbolic link at path is refused. A new file gets the given
 // permissions; an existing one keeps its own.
-void writeFileAtomically(const QString& path, const QByteArray& data,
-                         QFileDevice::Permissions newFilePermissions = PrivateFile);
+void writeFileAtomically(const QString& path, const QByteArray& data, QFileDevice::Permissions newFilePermissions = PrivateFile);
 
 // Copies a file over another one the same way, streaming, so large archives are
 // not held in memory.
-void copyFile(const QString& from, const QString& to,
-              QFileDevice::Permissions newFilePermissions = PrivateFile);
+void copyFile(const QString& from, const QString& to, QFileDevice::Permissions newFilePermissions = PrivateFile);
 
 // Deletes a file; a missing file is not an error.
 void removeFile(const QString& path);

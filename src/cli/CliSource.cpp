@@ -48,8 +48,8 @@ Source levelOfArchive(const QString& archive, int level)
 {
     const VivArchive opened = VivArchive::open(archive);
     if (!opened.find(levelEntry(level)))
-        throw Error(err::BadFileFormat, QStringLiteral("'%1' has no entry %2")
-                                            .arg(shown(archive), QString::fromLatin1(levelEntry(level))));
+        throw Error(err::BadFileFormat,
+                    QStringLiteral("'%1' has no entry %2").arg(shown(archive), QString::fromLatin1(levelEntry(level))));
     Source source{archive, level, QString(), opened.extract(levelEntry(level)), std::make_shared<QTemporaryDir>()};
     if (!source.folder->isValid())
         throw Error(err::PathAccess, QStringLiteral("No temporary folder: %1").arg(source.folder->errorString()));

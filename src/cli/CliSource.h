@@ -55,8 +55,7 @@ void loadDefinitions(pugi::xml_document& document, const QString& path);
 std::vector<QString> attributeLeaves();
 // The attributes the definitions give for those leaves, in the same order; by
 // default only those the editor can use.
-std::vector<AttributeDefinition> definedAttributes(const pugi::xml_document& definitions,
-                                                   DefaultRule rule = DefaultRule::InRange);
+std::vector<AttributeDefinition> definedAttributes(const pugi::xml_document& definitions, DefaultRule rule = DefaultRule::InRange);
 
 // The value of the slot at offset, read as the editor reads it (its form taken
 // from the slot's tag); empty when the tag names no form or the slot lies

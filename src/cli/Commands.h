@@ -39,7 +39,7 @@ private:
 
 struct Command {
     const char* name;
-    const char* syntax;  // the arguments, as in the usage line
+    const char* syntax; // the arguments, as in the usage line
     const char* summary;
     int minArguments;
     int maxArguments; // -1: any number

@@ -40,10 +40,9 @@ class Problems {
 public:
     void add(const QString& level, const QString& key, const QString& problem)
     {
-        report_.add({level.isEmpty() ? QStringLiteral("-") : level, key, problem},
-                    {{"level", level.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(level)},
-                     {"key", key},
-                     {"problem", problem}});
+        report_.add(
+            {level.isEmpty() ? QStringLiteral("-") : level, key, problem},
+            {{"level", level.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(level)}, {"key", key}, {"problem", problem}});
     }
     Report& report() { return report_; }
 
@@ -84,16 +83,16 @@ void checkSlot(const Source& entry, const AttributeDefinition& a, Problems& prob
 {
     const QString level = levelName(entry.level);
     if (a.offset < 5 || a.offset + 3 > entry.bytes.size()) {
-        problems.add(level, a.key, QStringLiteral("offset %1 lies beyond the entry (%2 bytes)")
-                                       .arg(a.offset).arg(entry.bytes.size()));
+        problems.add(level, a.key,
+                     QStringLiteral("offset %1 lies beyond the entry (%2 bytes)").arg(a.offset).arg(entry.bytes.size()));
         return;
     }
     const QString tag = ReadTypeTag(entry.file, a.offset);
     if (tag != QStringLiteral("B17B") && tag != QStringLiteral("B810"))
         problems.add(level, a.key, QStringLiteral("the tag at offset %1 is %2, not B17B or B810").arg(a.offset).arg(tag));
     else if (const QString value = slotValue(entry.file, a.offset).text(); outside(value, a))
-        problems.add(level, a.key, QStringLiteral("the stored value %1 lies outside %2 to %3")
-                                       .arg(value, a.min_range, a.max_range));
+        problems.add(level, a.key,
+                     QStringLiteral("the stored value %1 lies outside %2 to %3").arg(value, a.min_range, a.max_range));
 }
 
 void checkLevel(const QString& archive, int level, const pugi::xml_document& definitions, Problems& problems)
@@ -108,8 +107,8 @@ void checkLevel(const QString& archive, int level, const pugi::xml_document& def
     for (const AttributeDefinition& a : definedAttributes(definitions, DefaultRule::AnyNumber)) {
         const QString fallback = a.DefaultFor(levelName(level)).value_or(QString());
         if (outside(fallback, a))
-            problems.add(levelName(level), a.key, QStringLiteral("the default %1 lies outside %2 to %3")
-                                                      .arg(fallback, a.min_range, a.max_range));
+            problems.add(levelName(level), a.key,
+                         QStringLiteral("the default %1 lies outside %2 to %3").arg(fallback, a.min_range, a.max_range));
         checkSlot(entry, a, problems);
     }
 }

@@ -34,18 +34,17 @@ int levels(Invocation& call)
 int list(Invocation& call)
 {
     const Source source = openSource(call.argument(0));
-    Report report({QStringLiteral("KEY"), QStringLiteral("NAME"), QStringLiteral("VALUE"),
-                   QStringLiteral("DEFAULT"), QStringLiteral("MIN"), QStringLiteral("MAX")});
+    Report report({QStringLiteral("KEY"), QStringLiteral("NAME"), QStringLiteral("VALUE"), QStringLiteral("DEFAULT"),
+                   QStringLiteral("MIN"), QStringLiteral("MAX")});
     for (const AttributeDefinition& a : definedAttributes(call.definitions())) {
         const TypedValue value = slotValue(source.file, a.offset);
         const QString fallback = a.DefaultFor(levelName(source.level)).value_or(QString());
-        report.add({a.key, a.name, cellText(value), fallback, a.min_range, a.max_range},
-                   {{"key", a.key},
-                    {"name", a.name},
-                    {"value", jsonNumber(value)},
-                    {"default", jsonNumber(fallback)},
-                    {"min", jsonNumber(a.min_range)},
-                    {"max", jsonNumber(a.max_range)}});
+        report.add({a.key, a.name, cellText(value), fallback, a.min_range, a.max_range}, {{"key", a.key},
+                                                                                          {"name", a.name},
+                                                                                          {"value", jsonNumber(value)},
+                                                                                          {"default", jsonNumber(fallback)},
+                                                                                          {"min", jsonNumber(a.min_range)},
+                                                                                          {"max", jsonNumber(a.max_range)}});
     }
     report.print(call.json());
     return ExitOk;

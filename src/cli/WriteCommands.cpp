@@ -65,8 +65,7 @@ int set(Invocation& call)
         WriteValue(entry.file, change.attribute.offset, change.stored, change.form);
         printLine(change.attribute.key + QLatin1Char('=') + slotValue(entry.file, change.attribute.offset).text());
     }
-    printBackup(backUpAndStore(entry.archive, levelEntry(entry.level), readFile(entry.file),
-                               QDateTime::currentDateTime()));
+    printBackup(backUpAndStore(entry.archive, levelEntry(entry.level), readFile(entry.file), QDateTime::currentDateTime()));
     return ExitOk;
 }
 
@@ -90,12 +89,11 @@ int importFile(Invocation& call)
 }
 
 const Command Commands[] = {
-    {"set", "ARCHIVE:LEVEL KEY=VALUE...",
-     "Change values; a dated backup beside the archive first, then one atomic store.", 2, -1, false, false, set},
-    {"export", "ARCHIVE:LEVEL FILE", "Write a settings file, as Export Settings does.", 2, 2, false, false,
-     exportLevel},
-    {"import", "FILE ARCHIVE", "Store a settings file as the entry of the level it names, backup first.", 2, 2,
-     false, false, importFile},
+    {"set", "ARCHIVE:LEVEL KEY=VALUE...", "Change values; a dated backup beside the archive first, then one atomic store.", 2, -1,
+     false, false, set},
+    {"export", "ARCHIVE:LEVEL FILE", "Write a settings file, as Export Settings does.", 2, 2, false, false, exportLevel},
+    {"import", "FILE ARCHIVE", "Store a settings file as the entry of the level it names, backup first.", 2, 2, false, false,
+     importFile},
 };
 
 } // namespace

@@ -21,14 +21,13 @@ namespace {
 
 const QString Program = QStringLiteral("vantor08-cli");
 
-const char* const Notes =
-    "SOURCE is ARCHIVE:LEVEL (the last colon splits it) or a settings file. LEVEL is\n"
-    "Easy, Medium or Difficlt in any letter case, or 1 to 3. Values use \".\" as the\n"
-    "decimal mark in every locale.\n\n"
-    "A change made here while the editor's window holds unsaved edits of the same\n"
-    "level is overwritten by the window's next store.\n\n"
-    "Exit status: 0 success; 1 differences, problems, or no game found; 2 usage\n"
-    "errors and bad input; 3 a file could not be read or written.";
+const char* const Notes = "SOURCE is ARCHIVE:LEVEL (the last colon splits it) or a settings file. LEVEL is\n"
+                          "Easy, Medium or Difficlt in any letter case, or 1 to 3. Values use \".\" as the\n"
+                          "decimal mark in every locale.\n\n"
+                          "A change made here while the editor's window holds unsaved edits of the same\n"
+                          "level is overwritten by the window's next store.\n\n"
+                          "Exit status: 0 success; 1 differences, problems, or no game found; 2 usage\n"
+                          "errors and bad input; 3 a file could not be read or written.";
 
 std::vector<Command> allCommands()
 {
@@ -77,8 +76,7 @@ int runCommand(const Command& c, const QString& definitions, const QStringList& 
     }
     const QStringList given = parser.positionalArguments();
     if (given.size() < c.minArguments || (c.maxArguments >= 0 && given.size() > c.maxArguments))
-        throw UsageError{QStringLiteral("usage: %1 %2 %3").arg(Program, QString::fromLatin1(c.name),
-                                                                 QString::fromLatin1(c.syntax))};
+        throw UsageError{QStringLiteral("usage: %1 %2 %3").arg(Program, QString::fromLatin1(c.name), QString::fromLatin1(c.syntax))};
     Invocation call(definitions, given, c.json && parser.isSet(json));
     return c.run(call);
 }
@@ -90,8 +88,9 @@ int run(const QStringList& arguments)
                                      + commandList() + QLatin1Char('\n') + QLatin1String(Notes));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption defs(QStringLiteral("defs"), QStringLiteral("The definition file (default: aidata.xml "
-                                                                         "beside the program)."),
+    const QCommandLineOption defs(QStringLiteral("defs"),
+                                  QStringLiteral("The definition file (default: aidata.xml "
+                                                 "beside the program)."),
                                   QStringLiteral("FILE"), defaultDefinitions());
     parser.addOption(defs);
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The command and its arguments."),
@@ -119,8 +118,8 @@ int run(const QStringList& arguments)
 // shared code is bad input.
 bool isFileFailure(int number)
 {
-    return number == err::FileNotFound || number == err::FileAlreadyOpen || number == err::DeviceIO
-           || number == err::DiskFull || number == err::PermissionDenied || number == err::PathAccess;
+    return number == err::FileNotFound || number == err::FileAlreadyOpen || number == err::DeviceIO || number == err::DiskFull
+           || number == err::PermissionDenied || number == err::PathAccess;
 }
 
 } // namespace

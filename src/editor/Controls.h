@@ -6,11 +6,12 @@ namespace vnt {
 
 // The window's controls the logic touches, by their names in the window: the one
 // list that the enum, the names and the window's design table come from.
-#define VANTOR_CONTROLS(X)                                                                              \
-    X(TreeView_AI) X(btnBrowseAIFile) X(labAttributeDescription) X(valueSlider) X(btnSetDefaultValue)  \
-    X(InvalidFileMsg) X(lstSkill) X(labDefaultValue) X(labAttributeName) X(labMinRange) X(labMaxRange) \
-    X(btnApplyAIChanges) X(btnCancelAIChanges) X(btnQuit) X(btnExportVNTSettings) X(labAppVersion)     \
-    X(btnImportVNTSettings) X(labSliderValue) X(labAIfilePath) X(btnAItreeExpandAll) X(btnAItreeCollapseAll)
+#define VANTOR_CONTROLS(X)                                                                                                       \
+    X(TreeView_AI)                                                                                                               \
+    X(btnBrowseAIFile) X(labAttributeDescription) X(valueSlider) X(btnSetDefaultValue) X(InvalidFileMsg) X(lstSkill)             \
+        X(labDefaultValue) X(labAttributeName) X(labMinRange) X(labMaxRange) X(btnApplyAIChanges) X(btnCancelAIChanges)          \
+            X(btnQuit) X(btnExportVNTSettings) X(labAppVersion) X(btnImportVNTSettings) X(labSliderValue) X(labAIfilePath)       \
+                X(btnAItreeExpandAll) X(btnAItreeCollapseAll)
 
 #define VANTOR_CONTROL_ENUM(name) name,
 enum class Control { VANTOR_CONTROLS(VANTOR_CONTROL_ENUM) };

@@ -2,7 +2,9 @@
 
 namespace vnt {
 
-EditorContext::EditorContext(Controls& c, Dialogs& d) : controls(c), dialogs(d) {}
+EditorContext::EditorContext(Controls& c, Dialogs& d) : controls(c), dialogs(d)
+{
+}
 
 EditorContext::~EditorContext() = default;
 

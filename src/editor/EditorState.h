@@ -15,15 +15,15 @@ inline const QString ImportCopyName = QStringLiteral("vnt08exp.tmp");
 // the working copy holds changes the archive does not have yet. The program has
 // one instance (in its EditorContext); tests make their own.
 struct EditorState {
-    QString WorkFileName;      // file name of the working copy ("vnt08.tmp", after an import "vnt08exp.tmp")
-    QString TempFolder;        // folder of the working copy, no trailing separator
-    QString InstallDir;        // the game's folder as found, with its trailing separator
-    QString AIFilePath;        // the archive being edited
-    QString SkillName;         // "Easy", "Medium", "Difficlt", or empty
-    QString EntryName;         // SkillName + ".ubc"
-    qint16 AttrOffset = 0;     // 1-based position of the selected attribute's value
-    qint32 RangeMult = 0;      // slider steps per unit of the selected attribute
-    QString AttrDisplayName;   // display name of the selected attribute
+    QString WorkFileName;    // file name of the working copy ("vnt08.tmp", after an import "vnt08exp.tmp")
+    QString TempFolder;      // folder of the working copy, no trailing separator
+    QString InstallDir;      // the game's folder as found, with its trailing separator
+    QString AIFilePath;      // the archive being edited
+    QString SkillName;       // "Easy", "Medium", "Difficlt", or empty
+    QString EntryName;       // SkillName + ".ubc"
+    qint16 AttrOffset = 0;   // 1-based position of the selected attribute's value
+    qint32 RangeMult = 0;    // slider steps per unit of the selected attribute
+    QString AttrDisplayName; // display name of the selected attribute
     bool ImportInProgress = false;
     bool ChangesPending = false;
 

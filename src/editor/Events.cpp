@@ -29,8 +29,7 @@ struct DepthGuard {
 
 void reportError(EditorContext& ctx, const Error& error)
 {
-    ctx.dialogs.ask(QStringLiteral("Error"),
-                    QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description()),
+    ctx.dialogs.ask(QStringLiteral("Error"), QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description()),
                     Buttons::Ok, Icon::Critical);
 }
 

@@ -15,9 +15,14 @@ namespace {
 // not the editor's and is left alone.
 constexpr qint64 LargestKeptFile = qint64(16) << 20;
 
-const Control Labels[] = {Control::labAttributeDescription, Control::labDefaultValue, Control::labAttributeName,
-                          Control::labMinRange, Control::labMaxRange, Control::labAppVersion,
-                          Control::labSliderValue, Control::labAIfilePath};
+const Control Labels[] = {Control::labAttributeDescription,
+                          Control::labDefaultValue,
+                          Control::labAttributeName,
+                          Control::labMinRange,
+                          Control::labMaxRange,
+                          Control::labAppVersion,
+                          Control::labSliderValue,
+                          Control::labAIfilePath};
 
 } // namespace
 

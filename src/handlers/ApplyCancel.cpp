@@ -39,32 +39,29 @@ void btnApplyAIChanges_Click(EditorContext& ctx)
 {
     if (!EnsureArchiveChosen(ctx))
         return;
-    if (ctx.dialogs.ask(QStringLiteral("Apply changes?"), QStringLiteral("Apply all changes to AI data?"),
-                        Buttons::YesNo, Icon::None) != Answer::Yes)
+    if (ctx.dialogs.ask(QStringLiteral("Apply changes?"), QStringLiteral("Apply all changes to AI data?"), Buttons::YesNo, Icon::None)
+        != Answer::Yes)
         return;
     const QString backup = backUpArchive(ctx.state.AIFilePath, ctx.now());
     ArchiveTransfer(ctx, TransferStore, ctx.state.EntryName);
     ctx.dialogs.tell(QStringLiteral("Changes saved..."),
-                     QStringLiteral("Changes have been saved successfully. A backup of you aidata.viv file has been")
-                         + CR + QStringLiteral("made before applying the changes at the following location:") + CR
-                         + backup,
+                     QStringLiteral("Changes have been saved successfully. A backup of you aidata.viv file has been") + CR
+                         + QStringLiteral("made before applying the changes at the following location:") + CR + backup,
                      Icon::Information);
     ctx.state.ChangesPending = false;
 }
 
 void btnCancelAIChanges_Click(EditorContext& ctx)
 {
-    const QString question = QStringLiteral("Are you sure you want to cancel all changes done") + CR
-                             + QStringLiteral("to the '") + ctx.state.SkillName
-                             + QStringLiteral("' attributes during this session?");
+    const QString question = QStringLiteral("Are you sure you want to cancel all changes done") + CR + QStringLiteral("to the '")
+                             + ctx.state.SkillName + QStringLiteral("' attributes during this session?");
     if (ctx.dialogs.ask(QStringLiteral("Cancel all changes?"), question, Buttons::YesNo, Icon::None) != Answer::Yes)
         return;
     ArchiveTransfer(ctx, TransferExtract, ctx.state.AIFilePath);
     CollapseAttributeTree(ctx);
     ClearAttributeDisplay(ctx);
     ctx.state.ChangesPending = false;
-    ctx.dialogs.tell(QStringLiteral("Changes cancelled..."), QStringLiteral("All changes have been cancelled."),
-                     Icon::Information);
+    ctx.dialogs.tell(QStringLiteral("Changes cancelled..."), QStringLiteral("All changes have been cancelled."), Icon::Information);
 }
 
 } // namespace vnt

@@ -99,8 +99,8 @@ void valueSlider_Scroll(EditorContext& ctx)
 
 void btnSetDefaultValue_Click(EditorContext& ctx)
 {
-    if (ctx.dialogs.ask(QStringLiteral("Reset value to default?"),
-                        QStringLiteral("Reset this attribute to it's default value?"), Buttons::YesNo, Icon::None)
+    if (ctx.dialogs.ask(QStringLiteral("Reset value to default?"), QStringLiteral("Reset this attribute to it's default value?"),
+                        Buttons::YesNo, Icon::None)
         != Answer::Yes)
         return;
 
@@ -122,8 +122,8 @@ void SetSliderRange(EditorContext& ctx, const QString& minText, const QString& m
 void ClearAttributeDisplay(EditorContext& ctx)
 {
     Controls& c = ctx.controls;
-    for (Control label : {Control::labAttributeName, Control::labMinRange, Control::labMaxRange,
-                          Control::labAttributeDescription, Control::labDefaultValue})
+    for (Control label : {Control::labAttributeName, Control::labMinRange, Control::labMaxRange, Control::labAttributeDescription,
+                          Control::labDefaultValue})
         c.setCaption(label, QString());
     c.setSliderPosition(0);
     c.setEnabled(Control::valueSlider, false);

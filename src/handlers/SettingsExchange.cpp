@@ -26,8 +26,9 @@ void refuseWorkingCopy(const EditorContext& ctx, const QString& path)
 {
     for (const QString& name : {WorkCopyName, ImportCopyName}) {
         if (samePath(path, joinPath(ctx.state.TempFolder, name)))
-            throw Error(err::PathAccess, QStringLiteral("'%1' is the editor's working copy; export to another file.")
-                                             .arg(QDir::toNativeSeparators(path)));
+            throw Error(
+                err::PathAccess,
+                QStringLiteral("'%1' is the editor's working copy; export to another file.").arg(QDir::toNativeSeparators(path)));
     }
 }
 
@@ -37,18 +38,17 @@ void refuseWorkingCopy(const EditorContext& ctx, const QString& path)
 QString chooseExportPath(EditorContext& ctx)
 {
     const QFileInfo programFolder(ctx.programFolder);
-    const QString folder =
-        programFolder.isDir() && programFolder.isWritable() ? ctx.programFolder : QDir::homePath();
+    const QString folder = programFolder.isDir() && programFolder.isWritable() ? ctx.programFolder : QDir::homePath();
     for (;;) {
-        const QString path =
-            ctx.dialogs.saveFile(QStringLiteral("Choose location..."), folder, QStringLiteral("VNTxp File |*.VNTxp"));
+        const QString path = ctx.dialogs.saveFile(QStringLiteral("Choose location..."), folder,
+                                                  QStringLiteral("VNTxp File |*.VNTxp"));
         if (path.isEmpty())
             return path;
         refuseWorkingCopy(ctx, path);
         if (!FileExists(path))
             return path;
-        const QString question =
-            QStringLiteral("The file ") + GetFileName(path) + QStringLiteral(" already exist, do you want to overwrite it?");
+        const QString question = QStringLiteral("The file ") + GetFileName(path)
+                                 + QStringLiteral(" already exist, do you want to overwrite it?");
         if (ctx.dialogs.ask(QStringLiteral("File already exist..."), question, Buttons::YesNo, Icon::None) == Answer::Yes)
             return path;
     }
@@ -66,8 +66,7 @@ bool settleBeforeImport(EditorContext& ctx, int index)
     if (answer == Answer::Cancel)
         return false;
     if (answer == Answer::Yes) {
-        ctx.dialogs.tell(QStringLiteral("Changes saved..."), QStringLiteral("Changes have been saved."),
-                         Icon::Information);
+        ctx.dialogs.tell(QStringLiteral("Changes saved..."), QStringLiteral("Changes have been saved."), Icon::Information);
     }
     s.ChangesPending = false;
     return true;

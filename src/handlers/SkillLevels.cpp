@@ -59,8 +59,7 @@ bool settleBeforeSwitch(EditorContext& ctx)
     resetDisplay(ctx);
     s.ChangesPending = false;
     if (answer == Answer::Yes)
-        ctx.dialogs.tell(QStringLiteral("Changes saved..."), QStringLiteral("Changes have been saved."),
-                         Icon::Information);
+        ctx.dialogs.tell(QStringLiteral("Changes saved..."), QStringLiteral("Changes have been saved."), Icon::Information);
     return true;
 }
 
@@ -68,10 +67,9 @@ bool settleBeforeSwitch(EditorContext& ctx)
 
 Answer AskToSaveBeforeSwitch(EditorContext& ctx)
 {
-    const Answer answer =
-        ctx.dialogs.ask(QStringLiteral("Save changes?"),
-                        QStringLiteral("Do you want to save the changes you made before before switching skills?"),
-                        Buttons::YesNoCancel, Icon::None);
+    const Answer answer = ctx.dialogs.ask(
+        QStringLiteral("Save changes?"), QStringLiteral("Do you want to save the changes you made before before switching skills?"),
+        Buttons::YesNoCancel, Icon::None);
     if (answer == Answer::Yes && !StoreIntoChosenArchive(ctx))
         return Answer::Cancel;
     return answer;

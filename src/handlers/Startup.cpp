@@ -39,8 +39,7 @@ QString withoutTrailingSeparator(QString folder)
 
 void askToUseFoundGame(EditorContext& ctx)
 {
-    const QString text = QStringLiteral("VNT08 found NHL08 at the following location:") + CR + CR
-                         + ctx.state.InstallDir + CR + CR
+    const QString text = QStringLiteral("VNT08 found NHL08 at the following location:") + CR + CR + ctx.state.InstallDir + CR + CR
                          + QStringLiteral("Do you want to modify the AI data from this location?");
     if (ctx.dialogs.ask(QStringLiteral("Found NHL08..."), text, Buttons::YesNo, Icon::None) == Answer::Yes)
         SetAIFile(ctx, proposedArchivePath(ctx.state.InstallDir));
@@ -67,12 +66,12 @@ QString lockRefusal(const QLockFile& lock, const QString& folder, const QString&
         return QStringLiteral("Another Vantor 08 editor is already open and uses the working copy in %1; "
                               "its lock file %2 belongs to the user %3.")
                    .arg(where, file, owner.isEmpty() ? QStringLiteral("?") : owner)
-               + CR + QStringLiteral("Only one editor can use a temporary folder at a time: close the other one, "
-                                     "or set TEMP to a folder of your own.");
+               + CR
+               + QStringLiteral("Only one editor can use a temporary folder at a time: close the other one, "
+                                "or set TEMP to a folder of your own.");
     }
-    return QStringLiteral("The lock file %1 cannot be created: the temporary folder %2 may not be written.")
-               .arg(file, where)
-           + CR + QStringLiteral("Set TEMP to a folder you may write to and start the editor again.");
+    return QStringLiteral("The lock file %1 cannot be created: the temporary folder %2 may not be written.").arg(file, where) + CR
+           + QStringLiteral("Set TEMP to a folder you may write to and start the editor again.");
 }
 
 // One editor at a time: two would share the working copy in the temporary folder.
@@ -97,12 +96,12 @@ bool lockTempFolder(EditorContext& ctx, const QString& folder)
 bool settlePendingChangesBeforeQuit(EditorContext& ctx)
 {
     if (!ctx.state.ChangesPending) {
-        return ctx.dialogs.ask(QStringLiteral("Quit VNT 08?"), QStringLiteral("Quit VNT 08 now ?"),
-                               Buttons::YesNo, Icon::None) == Answer::Yes;
+        return ctx.dialogs.ask(QStringLiteral("Quit VNT 08?"), QStringLiteral("Quit VNT 08 now ?"), Buttons::YesNo, Icon::None)
+               == Answer::Yes;
     }
     const Answer answer = ctx.dialogs.ask(QStringLiteral("Save changes?"),
-                                          QStringLiteral("Do you want to save changes before quitting?"),
-                                          Buttons::YesNoCancel, Icon::None);
+                                          QStringLiteral("Do you want to save changes before quitting?"), Buttons::YesNoCancel,
+                                          Icon::None);
     if (answer == Answer::Cancel)
         return false;
     return answer == Answer::No || StoreIntoChosenArchive(ctx);
@@ -140,8 +139,7 @@ void Form_Load(EditorContext& ctx)
     s.WorkFileName = WorkCopyName;
     ctx.controls.setCaption(Control::labAppVersion, QStringLiteral("v") + QStringLiteral("1.0"));
     s.TempFolder = GetTempFolder(ctx);
-    s.InstallDir =
-        nativeInstallFolder(ctx, GetRegistryValue(ctx, HKEY_LOCAL_MACHINE_KEY, GameRegistryKey, GameRegistryValue));
+    s.InstallDir = nativeInstallFolder(ctx, GetRegistryValue(ctx, HKEY_LOCAL_MACHINE_KEY, GameRegistryKey, GameRegistryValue));
     s.AIFilePath = proposedArchivePath(s.InstallDir);
     selectSkill(ctx, 0);
     LoadDefinitions(ctx.definitions, joinPath(ctx.programFolder, QStringLiteral("aidata.xml")));

@@ -15,8 +15,8 @@ struct AttributeDefinition {
     QString key;
     QString name;
     QString description;
-    QString min_range;  // lower end of the displayed value, as text
-    QString max_range;  // upper end, as text
+    QString min_range;     // lower end of the displayed value, as text
+    QString max_range;     // upper end, as text
     qint32 range_mult = 0; // slider steps per unit of the displayed value
     qint16 offset = 0;     // 1-based position of the value in the working copy
 

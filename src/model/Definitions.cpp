@@ -42,8 +42,7 @@ std::optional<QString> fieldText(const pugi::xml_node& attribute, const char* qu
 }
 
 // The text as a whole number of the target width, halves to even.
-template <typename Int>
-bool wholeNumber(const QString& text, Int& out, std::optional<Int> (*round)(double))
+template <typename Int> bool wholeNumber(const QString& text, Int& out, std::optional<Int> (*round)(double))
 {
     const std::optional<double> number = ParseFileNumber(text);
     const std::optional<Int> whole = number ? round(*number) : std::nullopt;
@@ -67,8 +66,7 @@ bool scaledFits(double number, qint32 scale)
     return RoundToInt32(number * scale).has_value();
 }
 
-std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribute, const QString& key,
-                                                  bool defaultsInRange)
+std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribute, const QString& key, bool defaultsInRange)
 {
     const auto name = fieldText(attribute, "name");
     const auto description = fieldText(attribute, "description");
@@ -86,8 +84,7 @@ std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribut
     // about optionals built from a conditional.
     qint32 rangeMult = 0;
     qint16 offset = 0;
-    if (!wholeNumber(*multText, rangeMult, &RoundToInt32) || rangeMult <= 0
-        || !wholeNumber(*offsetText, offset, &RoundToInt16)
+    if (!wholeNumber(*multText, rangeMult, &RoundToInt32) || rangeMult <= 0 || !wholeNumber(*offsetText, offset, &RoundToInt16)
         || offset < FirstUsableOffset)
         return std::nullopt;
 
@@ -104,8 +101,9 @@ std::optional<AttributeDefinition> readDefinition(const pugi::xml_node& attribut
         text = shownNumber(text, *value);
     }
 
-    return AttributeDefinition{key, *name, *description, shownNumber(*minText, *low), shownNumber(*maxText, *high),
-                               rangeMult, offset, defaults[0], defaults[1], defaults[2]};
+    return AttributeDefinition{
+        key,         *name,       *description, shownNumber(*minText, *low), shownNumber(*maxText, *high), rangeMult, offset,
+        defaults[0], defaults[1], defaults[2]};
 }
 
 // Whether the XML declaration at the start of data names windows-1252, which the
@@ -128,10 +126,9 @@ bool declaresWindows1252(const QByteArray& data)
 // and kept as the control characters of those numbers, as Windows does).
 QByteArray utf8FromWindows1252(const QByteArray& data)
 {
-    static const char16_t high[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    static const char16_t high[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     QString text(data.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < data.size(); ++i) {
         const uchar byte = uchar(data[i]);
@@ -167,8 +164,7 @@ pugi::xml_parse_result ParseDefinitions(pugi::xml_document& definitions, QByteAr
     return definitions.load_buffer(data.constData(), std::size_t(data.size()), pugi::parse_default, encoding);
 }
 
-std::optional<AttributeDefinition> FindAttribute(const pugi::xml_document& definitions, const QString& key,
-                                                 DefaultRule rule)
+std::optional<AttributeDefinition> FindAttribute(const pugi::xml_document& definitions, const QString& key, DefaultRule rule)
 {
     pugi::xpath_node_set attributes = definitions.select_nodes("//attribute");
     attributes.sort();

@@ -16,8 +16,7 @@ namespace {
 // Shortest general form (like printf's %G) with the given number of significant
 // digits, then dressed in the locale's separator and minus sign. The exponent keeps
 // its ASCII sign and at least two digits.
-template <typename Float>
-QString generalText(Float value, int digits)
+template <typename Float> QString generalText(Float value, int digits)
 {
     if (value == 0)
         value = 0; // no "-0"
@@ -52,8 +51,7 @@ std::optional<double> roundHalfEven(double value)
     return whole;
 }
 
-template <typename Int>
-std::optional<Int> roundTo(double value)
+template <typename Int> std::optional<Int> roundTo(double value)
 {
     const std::optional<double> whole = roundHalfEven(value);
     if (!whole || *whole < double(std::numeric_limits<Int>::min()) || *whole > double(std::numeric_limits<Int>::max()))
@@ -63,8 +61,7 @@ std::optional<Int> roundTo(double value)
 
 [[noreturn]] void failOverflow(double value, int bits)
 {
-    throw Error(err::Overflow, QStringLiteral("The number %1 does not fit in a %2-bit integer")
-                                   .arg(DoubleText(value)).arg(bits));
+    throw Error(err::Overflow, QStringLiteral("The number %1 does not fit in a %2-bit integer").arg(DoubleText(value)).arg(bits));
 }
 
 } // namespace

@@ -35,12 +35,14 @@ QString shown(const QString& path)
 qint64 startOf(const QFile& file, const QString& path, int position, int count)
 {
     if (position < 1)
-        throw Error(err::InvalidCall, QStringLiteral("Position %1 lies before the start of '%2'")
-                                          .arg(position).arg(shown(path)));
+        throw Error(err::InvalidCall, QStringLiteral("Position %1 lies before the start of '%2'").arg(position).arg(shown(path)));
     const qint64 start = qint64(position) - 1;
     if (start + count > file.size())
         throw Error(err::PastEndOfFile, QStringLiteral("Position %1 (%2 bytes) lies past the end of '%3' (%4 bytes)")
-                                            .arg(position).arg(count).arg(shown(path)).arg(file.size()));
+                                            .arg(position)
+                                            .arg(count)
+                                            .arg(shown(path))
+                                            .arg(file.size()));
     return start;
 }
 
@@ -69,14 +71,12 @@ void writeAt(const QString& path, int position, const QByteArray& bytes)
         throw Error(err::DeviceIO, QStringLiteral("Writing '%1' failed: %2").arg(shown(path), file.errorString()));
 }
 
-template <typename T>
-T little(const QByteArray& bytes)
+template <typename T> T little(const QByteArray& bytes)
 {
     return qFromLittleEndian<T>(bytes.constData());
 }
 
-template <typename T>
-QByteArray littleBytes(T value)
+template <typename T> QByteArray littleBytes(T value)
 {
     QByteArray bytes(sizeof(T), '\0');
     qToLittleEndian(value, bytes.data());
@@ -86,8 +86,7 @@ QByteArray littleBytes(T value)
 float toSingle(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) > double(FLT_MAX))
-        throw Error(err::Overflow, QStringLiteral("The number %1 does not fit in a single-precision value")
-                                       .arg(DoubleText(value)));
+        throw Error(err::Overflow, QStringLiteral("The number %1 does not fit in a single-precision value").arg(DoubleText(value)));
     return float(value);
 }
 
@@ -130,8 +129,8 @@ QString TypeTagText(qint16 word)
 QString ReadTypeTag(const QString& path, int position)
 {
     if (position <= TagDistance)
-        throw Error(err::InvalidCall, QStringLiteral("Position %1 leaves no room for a type tag in '%2'")
-                                          .arg(position).arg(shown(path)));
+        throw Error(err::InvalidCall,
+                    QStringLiteral("Position %1 leaves no room for a type tag in '%2'").arg(position).arg(shown(path)));
     return TypeTagText(little<qint16>(readAt(path, position - TagDistance, 2)));
 }
 

@@ -9,8 +9,7 @@ namespace vnt {
 
 std::shared_ptr<RegistryBackend> makePlatformRegistry()
 {
-    const QString found =
-        findWineGame(winePrefixCandidates(QDir::homePath(), qEnvironmentVariable("WINEPREFIX"))).prefix;
+    const QString found = findWineGame(winePrefixCandidates(QDir::homePath(), qEnvironmentVariable("WINEPREFIX"))).prefix;
     return std::make_shared<WineRegistry>(found.isEmpty() ? WineRegistry::defaultPrefix() : found);
 }
 

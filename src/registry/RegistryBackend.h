@@ -19,7 +19,10 @@ constexpr RegKey LocalMachine = qint32(0x80000002u);
 constexpr RegKey Users = qint32(0x80000003u);
 constexpr RegKey CurrentConfig = qint32(0x80000005u);
 
-constexpr bool isPredefined(RegKey key) { return key >= qint32(0x80000000u) && key <= qint32(0x80000006u); }
+constexpr bool isPredefined(RegKey key)
+{
+    return key >= qint32(0x80000000u) && key <= qint32(0x80000006u);
+}
 
 // Value types.
 constexpr quint32 None = 0;
@@ -31,7 +34,10 @@ constexpr quint32 DwordBigEndian = 5;
 constexpr quint32 Link = 6;
 constexpr quint32 MultiSz = 7;
 
-constexpr bool isStringType(quint32 type) { return type == Sz || type == ExpandSz || type == MultiSz; }
+constexpr bool isStringType(quint32 type)
+{
+    return type == Sz || type == ExpandSz || type == MultiSz;
+}
 
 // Access rights.
 constexpr quint32 QueryValue = 0x1;

@@ -13,8 +13,7 @@ namespace {
 // Ticks between 1601-01-01 and 1970-01-01.
 constexpr quint64 FileTimeOf1970 = 116444736000000000ull;
 
-template <typename Range>
-auto lowerBound(Range& range, const QString& folded)
+template <typename Range> auto lowerBound(Range& range, const QString& folded)
 {
     return std::lower_bound(range.begin(), range.end(), folded, [](const auto& item, const QString& key) {
         if constexpr (std::is_same_v<std::decay_t<decltype(item)>, RegValue>)

@@ -54,7 +54,11 @@ protected:
     virtual void afterChange(int hive) { (void)hive; }
     // Called first by every operation with its name; a code other than reg::Success
     // ends the operation with that code.
-    virtual long checkCall(const char* operation) { (void)operation; return reg::Success; }
+    virtual long checkCall(const char* operation)
+    {
+        (void)operation;
+        return reg::Success;
+    }
 
 private:
     struct Handle {

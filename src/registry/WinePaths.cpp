@@ -16,8 +16,8 @@ QString findEntry(const QString& folder, const QString& name)
 {
     if (QFileInfo::exists(folder + QLatin1Char('/') + name))
         return name;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                                       QDir::Name);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
@@ -48,8 +48,7 @@ QString findPathIgnoringCase(const QString& folder, const QStringList& parts)
 
 QString WineRegistry::toNativePath(const QString& storedPath) const
 {
-    if (storedPath.size() < 2 || storedPath[1] != QLatin1Char(':') || !storedPath[0].isLetter()
-        || storedPath[0].unicode() > 127)
+    if (storedPath.size() < 2 || storedPath[1] != QLatin1Char(':') || !storedPath[0].isLetter() || storedPath[0].unicode() > 127)
         return QString();
     const QFileInfo drive(prefix_ + QStringLiteral("/dosdevices/") + storedPath[0].toLower() + QLatin1Char(':'));
     const QString root = drive.canonicalFilePath();
@@ -57,8 +56,7 @@ QString WineRegistry::toNativePath(const QString& storedPath) const
         return QString();
 
     QStringList found;
-    const QStringList parts = storedPath.mid(2).split(QRegularExpression(QStringLiteral("[\\\\/]")),
-                                                      Qt::SkipEmptyParts);
+    const QStringList parts = storedPath.mid(2).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts);
     for (const QString& part : parts) {
         if (part == QLatin1String("."))
             continue;

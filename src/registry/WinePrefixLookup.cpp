@@ -96,22 +96,19 @@ WineHive parseWineSections(const QByteArray& text, const QStringList& keyPaths)
     while (line < end) {
         const char* const thisHeader = header;
         const char* const next = nextSection(thisHeader, begin, end, &header);
-        if (mayName(thisHeader, end, wanted)
-            && std::binary_search(wanted.cbegin(), wanted.cend(), foldedHeader(thisHeader, end)))
+        if (mayName(thisHeader, end, wanted) && std::binary_search(wanted.cbegin(), wanted.cend(), foldedHeader(thisHeader, end)))
             kept.append(line, next - line);
         line = next;
     }
     return parseWineRegistry(kept);
 }
 
-std::optional<QString> wineMachineString(const QByteArray& systemReg, const QString& keyPath,
-                                         const QString& valueName)
+std::optional<QString> wineMachineString(const QByteArray& systemReg, const QString& keyPath, const QString& valueName)
 {
     const QStringList path = keyPath.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     // File types (Software\Classes) are shared by both views.
     QStringList redirected;
-    if (path.size() >= 2 && sameName(path[0], "Software") && !sameName(path[1], "Wow6432Node")
-        && !sameName(path[1], "Classes"))
+    if (path.size() >= 2 && sameName(path[0], "Software") && !sameName(path[1], "Wow6432Node") && !sameName(path[1], "Classes"))
         redirected = QStringList{path[0], QStringLiteral("Wow6432Node")} + path.mid(1);
     QStringList wanted{keyPath};
     if (!redirected.isEmpty())

@@ -20,13 +20,13 @@ struct PrefixPlace {
     const char* below;
 };
 constexpr PrefixPlace ManagerPlaces[] = {
-    {"/.local/share/bottles/bottles", ""},                          // Bottles
-    {"/.var/app/com.usebottles.bottles/data/bottles/bottles", ""},  // Bottles from Flatpak
-    {"/Games", ""},                                                 // Lutris
-    {"/.PlayOnLinux/wineprefix", ""},                               // PlayOnLinux
-    {"/.steam/steam/steamapps/compatdata", "/pfx"},                 // Steam's Proton
-    {"/.local/share/Steam/steamapps/compatdata", "/pfx"},           // the same, where Steam lives
-    {"/.cxoffice", ""},                                             // CrossOver
+    {"/.local/share/bottles/bottles", ""},                         // Bottles
+    {"/.var/app/com.usebottles.bottles/data/bottles/bottles", ""}, // Bottles from Flatpak
+    {"/Games", ""},                                                // Lutris
+    {"/.PlayOnLinux/wineprefix", ""},                              // PlayOnLinux
+    {"/.steam/steam/steamapps/compatdata", "/pfx"},                // Steam's Proton
+    {"/.local/share/Steam/steamapps/compatdata", "/pfx"},          // the same, where Steam lives
+    {"/.cxoffice", ""},                                            // CrossOver
 };
 
 } // namespace

@@ -37,8 +37,7 @@ WineHive parseWineSections(const QByteArray& text, const QStringList& keyPaths);
 // A string value below HKEY_LOCAL_MACHINE in the text of a prefix's system.reg,
 // as a 32-bit program sees it (Software\Wow6432Node first in a 64-bit prefix),
 // without its terminating NUL. Nothing when the key or a string value is missing.
-std::optional<QString> wineMachineString(const QByteArray& systemReg, const QString& keyPath,
-                                         const QString& valueName);
+std::optional<QString> wineMachineString(const QByteArray& systemReg, const QString& keyPath, const QString& valueName);
 
 // folder/parts... as it lies on disk: each part found by its exact name, else by
 // the first entry whose name differs only in letter case, as Wine finds files.

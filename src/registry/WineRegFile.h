@@ -12,7 +12,7 @@ namespace vnt {
 // One registry file of a Wine prefix (system.reg, user.reg, userdef.reg), parsed.
 struct WineHive {
     std::unique_ptr<RegNode> root = std::make_unique<RegNode>();
-    bool valid = false;  // the file began with the format's header line
+    bool valid = false;    // the file began with the format's header line
     QByteArray relativeTo; // what the header comment names, as written
     QByteArray arch;       // "win32", "win64", or empty when the file does not say
 };

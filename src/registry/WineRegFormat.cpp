@@ -29,8 +29,7 @@ void appendEscaped(QByteArray& out, const QString& text, char escape1, char esca
         const bool hasNext = i + 1 < n;
         if (u > 127) {
             const bool pad = hasNext && isAsciiHexDigit(next);
-            out += pad ? QByteArray::number(u, 16).rightJustified(4, '0').prepend("\\x")
-                       : QByteArray::number(u, 16).prepend("\\x");
+            out += pad ? QByteArray::number(u, 16).rightJustified(4, '0').prepend("\\x") : QByteArray::number(u, 16).prepend("\\x");
         } else if (u < 32) {
             out += '\\';
             if (controlLetters[u] != '.')
@@ -68,8 +67,7 @@ void appendHex(QByteArray& out, const QByteArray& data, int column)
 bool writtenAsText(const RegValue& value)
 {
     const QByteArray& d = value.data;
-    return reg::isStringType(value.type) && d.size() >= 2 && d.size() % 2 == 0 && d[d.size() - 1] == 0
-           && d[d.size() - 2] == 0;
+    return reg::isStringType(value.type) && d.size() >= 2 && d.size() % 2 == 0 && d[d.size() - 1] == 0 && d[d.size() - 2] == 0;
 }
 
 void appendValue(QByteArray& out, const RegValue& value)

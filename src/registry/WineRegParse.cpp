@@ -65,15 +65,24 @@ int hexDigit(char c)
 QChar controlEscape(char c)
 {
     switch (c) {
-    case 'a': return QChar(7);
-    case 'b': return QChar(8);
-    case 't': return QChar(9);
-    case 'n': return QChar(10);
-    case 'v': return QChar(11);
-    case 'f': return QChar(12);
-    case 'r': return QChar(13);
-    case 'e': return QChar(27);
-    default: return QChar(c);
+    case 'a':
+        return QChar(7);
+    case 'b':
+        return QChar(8);
+    case 't':
+        return QChar(9);
+    case 'n':
+        return QChar(10);
+    case 'v':
+        return QChar(11);
+    case 'f':
+        return QChar(12);
+    case 'r':
+        return QChar(13);
+    case 'e':
+        return QChar(27);
+    default:
+        return QChar(c);
     }
 }
 
@@ -309,11 +318,18 @@ WineHive parseWineRegistry(const QByteArray& text)
                 hive.relativeTo = QByteArray(start, line.end - start);
             }
             break;
-        case '#': parseOption(line, key, hive); break;
-        case '[': key = parseKey(line, hive.root.get()); break;
+        case '#':
+            parseOption(line, key, hive);
+            break;
+        case '[':
+            key = parseKey(line, hive.root.get());
+            break;
         case '@':
-        case '"': parseValue(line, lines, key); break;
-        default: break; // not a line of the format: skipped
+        case '"':
+            parseValue(line, lines, key);
+            break;
+        default:
+            break; // not a line of the format: skipped
         }
     }
     return hive;

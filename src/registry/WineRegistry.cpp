@@ -27,8 +27,7 @@ QString shown(const QString& path)
 
 } // namespace
 
-WineRegistry::WineRegistry(QString prefix, QString serverRoot)
-    : prefix_(std::move(prefix)), serverRoot_(std::move(serverRoot))
+WineRegistry::WineRegistry(QString prefix, QString serverRoot) : prefix_(std::move(prefix)), serverRoot_(std::move(serverRoot))
 {
     while (prefix_.size() > 1 && prefix_.endsWith(QLatin1Char('/')))
         prefix_.chop(1);
@@ -100,8 +99,12 @@ bool WineRegistry::rootLocation(RegKey root, const QStringList& subPath, Locatio
 {
     out->path = subPath;
     switch (root) {
-    case reg::LocalMachine: out->hive = MachineHive; return true;
-    case reg::CurrentUser: out->hive = UserHive; return true;
+    case reg::LocalMachine:
+        out->hive = MachineHive;
+        return true;
+    case reg::CurrentUser:
+        out->hive = UserHive;
+        return true;
     case reg::ClassesRoot:
         out->hive = MachineHive;
         out->path = QStringList{QStringLiteral("Software"), QStringLiteral("Classes")} + subPath;
@@ -111,7 +114,8 @@ bool WineRegistry::rootLocation(RegKey root, const QStringList& subPath, Locatio
         out->hive = !subPath.isEmpty() && sameName(subPath[0], ".Default") ? DefaultUserHive : -1;
         out->path = subPath.mid(1);
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -134,8 +138,8 @@ QList<TreeRegistry::Location> WineRegistry::views(const Location& request)
 {
     const QStringList& path = request.path;
     // File types (Software\Classes) are shared by both views, as on Windows.
-    if (request.hive != MachineHive || path.size() < 2 || !sameName(path[0], "Software")
-        || sameName(path[1], "Wow6432Node") || sameName(path[1], "Classes"))
+    if (request.hive != MachineHive || path.size() < 2 || !sameName(path[0], "Software") || sameName(path[1], "Wow6432Node")
+        || sameName(path[1], "Classes"))
         return {request};
     refresh(files_[MachineHive]);
     if (files_[MachineHive].hive.arch != "win64")
@@ -152,8 +156,7 @@ void WineRegistry::beforeChange(int hive)
         throw Error(err::FileNotFound, QStringLiteral("There is no Wine prefix at '%1'").arg(shown(prefix_)));
     if (!file.readable || !file.hive.valid)
         throw Error(err::BadFileFormat,
-                    QStringLiteral("'%1' cannot be read as a Wine registry file; it was left unchanged")
-                        .arg(shown(file.path)));
+                    QStringLiteral("'%1' cannot be read as a Wine registry file; it was left unchanged").arg(shown(file.path)));
     const WineServerState server = wineServerState(prefix_, serverRoot_);
     if (server.kind == WineServerState::Running)
         throw Error(err::PermissionDenied,

@@ -3,7 +3,6 @@
 #include "registry/TreeRegistry.h"
 #include "registry/WineRegFile.h"
 
-
 #include <array>
 #include <filesystem>
 

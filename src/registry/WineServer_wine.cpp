@@ -77,9 +77,7 @@ WineServerState wineServerState(const QString& prefix, const QString& tempRoot)
     struct stat info {};
     if (::stat(QFile::encodeName(prefix).constData(), &info) != 0)
         return errno == ENOENT ? WineServerState() : unknown(QDir::toNativeSeparators(prefix), errno);
-    const QString name = QStringLiteral("server-%1-%2")
-                             .arg(qulonglong(info.st_dev), 0, 16)
-                             .arg(qulonglong(info.st_ino), 0, 16);
+    const QString name = QStringLiteral("server-%1-%2").arg(qulonglong(info.st_dev), 0, 16).arg(qulonglong(info.st_ino), 0, 16);
     QString marked;
     WineServerState result;
     if (!markedFolder(prefix, &marked, &result))

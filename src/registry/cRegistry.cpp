@@ -30,7 +30,9 @@ bool holdsReference(const QString& text)
 
 } // namespace
 
-RegistryError::RegistryError(int number, const QString& description) : Error(number, description, Source) {}
+RegistryError::RegistryError(int number, const QString& description) : Error(number, description, Source)
+{
+}
 
 cRegistry::cRegistry(std::shared_ptr<RegistryBackend> backend) : backend_(std::move(backend))
 {
@@ -53,9 +55,8 @@ QString cRegistry::rootText() const
 
 QString cRegistry::setValueText(const QVariant& vValue) const
 {
-    return QStringLiteral("Failed to set registry value Key: '") + rootText() + QStringLiteral("',Section: '")
-           + sectionKey_ + QStringLiteral("',Key: '") + valueKey_ + QStringLiteral("' to value: '")
-           + vValue.toString() + QStringLiteral("'");
+    return QStringLiteral("Failed to set registry value Key: '") + rootText() + QStringLiteral("',Section: '") + sectionKey_
+           + QStringLiteral("',Key: '") + valueKey_ + QStringLiteral("' to value: '") + vValue.toString() + QStringLiteral("'");
 }
 
 bool cRegistry::KeyExists()
@@ -85,11 +86,10 @@ bool cRegistry::DeleteValue()
     const QString where = rootText() + QStringLiteral("',Section: '") + sectionKey_;
     KeyGuard key(*backend_);
     if (backend_->openKey(classKey_, sectionKey_, reg::AllAccess, key.out()) != reg::Success)
-        throw RegistryError(regerr::Failed,
-                            QStringLiteral("Failed to open key '") + where + QStringLiteral("' for delete access"));
+        throw RegistryError(regerr::Failed, QStringLiteral("Failed to open key '") + where + QStringLiteral("' for delete access"));
     if (backend_->deleteValue(key.key(), valueKey_) != reg::Success)
-        throw RegistryError(regerr::Failed, QStringLiteral("Failed to delete registry Key: '") + where
-                                                + QStringLiteral("',Key: '") + valueKey_);
+        throw RegistryError(regerr::Failed,
+                            QStringLiteral("Failed to delete registry Key: '") + where + QStringLiteral("',Key: '") + valueKey_);
     return true;
 }
 
@@ -185,7 +185,8 @@ long cRegistry::writeValue(RegKey key, const QVariant& vValue)
         data.append('\0');
         return backend_->setValue(key, valueKey_, holdsReference(text) ? reg::ExpandSz : reg::Sz, data);
     }
-    case reg::Binary: return backend_->setValue(key, valueKey_, reg::Binary, vValue.toByteArray());
+    case reg::Binary:
+        return backend_->setValue(key, valueKey_, reg::Binary, vValue.toByteArray());
     default: {
         QByteArray data(4, '\0');
         qToLittleEndian<qint32>(vValue.toInt(), data.data());

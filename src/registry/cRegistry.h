@@ -59,11 +59,10 @@ public:
     bool EnumerateSections(QStringList& sSect, qint32& iSectCount);
 
     void CreateEXEAssociation(const QString& sExePath, const QString& sClassName, const QString& sClassDescription,
-                              const QString& sAssociation, const QString& sOpenMenuText = QString(),
-                              bool bSupportPrint = false, const QString& sPrintMenuText = QString(),
-                              bool bSupportNew = false, const QString& sNewMenuText = QString(),
-                              bool bSupportInstall = false, const QString& sInstallMenuText = QString(),
-                              qint32 lDefaultIconIndex = -1);
+                              const QString& sAssociation, const QString& sOpenMenuText = QString(), bool bSupportPrint = false,
+                              const QString& sPrintMenuText = QString(), bool bSupportNew = false,
+                              const QString& sNewMenuText = QString(), bool bSupportInstall = false,
+                              const QString& sInstallMenuText = QString(), qint32 lDefaultIconIndex = -1);
     // vItems: a QVariantList (or QStringList) of verb, menu text, command triples.
     void CreateAdditionalEXEAssociations(const QString& sClassName, const QVariant& vItems);
 

@@ -41,12 +41,10 @@ void cRegistry::SetClassValue(const QString& sValue)
     sectionKey_ = section;
 }
 
-void cRegistry::CreateEXEAssociation(const QString& sExePath, const QString& sClassName,
-                                     const QString& sClassDescription, const QString& sAssociation,
-                                     const QString& sOpenMenuText, bool bSupportPrint,
+void cRegistry::CreateEXEAssociation(const QString& sExePath, const QString& sClassName, const QString& sClassDescription,
+                                     const QString& sAssociation, const QString& sOpenMenuText, bool bSupportPrint,
                                      const QString& sPrintMenuText, bool bSupportNew, const QString& sNewMenuText,
-                                     bool bSupportInstall, const QString& sInstallMenuText,
-                                     qint32 lDefaultIconIndex)
+                                     bool bSupportInstall, const QString& sInstallMenuText, qint32 lDefaultIconIndex)
 {
     QString exe = trimSpaces(sExePath);
     if (!exe.startsWith(Quote))

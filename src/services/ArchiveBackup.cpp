@@ -27,8 +27,7 @@ QString backUpArchive(const QString& archivePath, const QDateTime& now)
     return backup;
 }
 
-QString backUpAndStore(const QString& archivePath, const QByteArray& entryName, const QByteArray& data,
-                       const QDateTime& now)
+QString backUpAndStore(const QString& archivePath, const QByteArray& entryName, const QByteArray& data, const QDateTime& now)
 {
     // A file that is no archive is refused before the backup is made.
     VivArchive::open(archivePath);

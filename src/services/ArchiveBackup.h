@@ -17,7 +17,6 @@ QString backUpArchive(const QString& archivePath, const QDateTime& now);
 
 // The backup, then the atomic store of data as the entry of that name (replaced,
 // or appended when missing). Returns the backup's name.
-QString backUpAndStore(const QString& archivePath, const QByteArray& entryName, const QByteArray& data,
-                       const QDateTime& now);
+QString backUpAndStore(const QString& archivePath, const QByteArray& entryName, const QByteArray& data, const QDateTime& now);
 
 } // namespace vnt

@@ -11,8 +11,8 @@ namespace vnt {
 
 namespace {
 
-constexpr QFileDevice::Permissions SharedFile =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+constexpr QFileDevice::Permissions SharedFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                                | QFileDevice::ReadOther;
 
 QString nativePath(const QString& path)
 {
@@ -22,11 +22,10 @@ QString nativePath(const QString& path)
 void requireWithinLimit(const QString& path, qint64 size)
 {
     if (size > SettingsMaximumSize)
-        throw Error(err::BadFileFormat,
-                    QStringLiteral("'%1' holds %2 bytes; a settings file has at most %3.")
-                        .arg(nativePath(path))
-                        .arg(size)
-                        .arg(SettingsMaximumSize));
+        throw Error(err::BadFileFormat, QStringLiteral("'%1' holds %2 bytes; a settings file has at most %3.")
+                                            .arg(nativePath(path))
+                                            .arg(size)
+                                            .arg(SettingsMaximumSize));
 }
 
 // The bytes with the skill index, a 16-bit little-endian integer, set to index.
@@ -42,11 +41,10 @@ QByteArray withSkillIndex(QByteArray bytes, int index)
 void requireSkillIndexRoom(const QString& path, qint64 size)
 {
     if (size < SettingsMinimumSize)
-        throw Error(err::BadFileFormat,
-                    QStringLiteral("'%1' holds %2 bytes; a settings file has at least %3.")
-                        .arg(nativePath(path))
-                        .arg(size)
-                        .arg(SettingsMinimumSize));
+        throw Error(err::BadFileFormat, QStringLiteral("'%1' holds %2 bytes; a settings file has at least %3.")
+                                            .arg(nativePath(path))
+                                            .arg(size)
+                                            .arg(SettingsMinimumSize));
 }
 
 int settingsFileLevel(const QString& path)
@@ -59,11 +57,10 @@ int settingsFileLevel(const QString& path)
     QString form = QStringLiteral("INT");
     const int index = ReadValue(path, path, SkillIndexPosition, form).int16();
     if (index < 1 || index > 3)
-        throw Error(err::BadFileFormat,
-                    QStringLiteral("'%1' is not a settings file of this editor: it names skill level %2, "
-                                   "but only 1 (Easy), 2 (Medium) and 3 (Difficlt) exist.")
-                        .arg(nativePath(path))
-                        .arg(index));
+        throw Error(err::BadFileFormat, QStringLiteral("'%1' is not a settings file of this editor: it names skill level %2, "
+                                                       "but only 1 (Easy), 2 (Medium) and 3 (Difficlt) exist.")
+                                            .arg(nativePath(path))
+                                            .arg(index));
     return index;
 }
 

@@ -13,8 +13,7 @@ AttributeTreeView::AttributeTreeView(QWidget* parent) : QTreeWidget(parent)
     setSortingEnabled(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setFocusPolicy(Qt::StrongFocus);
-    connect(this, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item, int) { Q_EMIT nodeClicked(keyOf(item)); });
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) { Q_EMIT nodeClicked(keyOf(item)); });
 }
 
 void AttributeTreeView::addNode(const QString& parentKey, const QString& key, const QString& caption)

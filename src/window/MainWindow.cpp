@@ -49,8 +49,7 @@ WindowHandlers WindowHandlers::standard()
     return h;
 }
 
-MainWindow::MainWindow(Dialogs& dialogs, WindowHandlers handlers)
-    : ctx_(*this, dialogs), handlers_(std::move(handlers))
+MainWindow::MainWindow(Dialogs& dialogs, WindowHandlers handlers) : ctx_(*this, dialogs), handlers_(std::move(handlers))
 {
     setObjectName(QStringLiteral("VNT08_aidata"));
     setWindowTitle(QStringLiteral("Vantor 08"));
@@ -94,9 +93,8 @@ void MainWindow::connectEvents()
         auto* button = static_cast<QPushButton*>(widget(control));
         connect(button, &QPushButton::clicked, this, [this, member] { run(handlers_.*member); });
     }
-    connect(tree_, &AttributeTreeView::nodeClicked, this, [this](const QString& key) {
-        runHandler(ctx_, [this, key](EditorContext& ctx) { handlers_.nodeClick(ctx, key); });
-    });
+    connect(tree_, &AttributeTreeView::nodeClicked, this,
+            [this](const QString& key) { runHandler(ctx_, [this, key](EditorContext& ctx) { handlers_.nodeClick(ctx, key); }); });
     connect(slider_, &ValueSlider::userMoved, this, [this] { run(handlers_.scroll); });
     connect(skillList_, &QComboBox::currentIndexChanged, this, [this] { handlers_.skillChanged(ctx_); });
 }

@@ -13,10 +13,14 @@ namespace {
 QMessageBox::Icon boxIcon(Icon icon)
 {
     switch (icon) {
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Critical: return QMessageBox::Critical;
-    case Icon::None: break;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -32,10 +36,12 @@ struct ButtonSet {
 ButtonSet buttonSet(Buttons buttons)
 {
     switch (buttons) {
-    case Buttons::YesNo: return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+    case Buttons::YesNo:
+        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
     case Buttons::YesNoCancel:
         return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Cancel};
-    case Buttons::Ok: break;
+    case Buttons::Ok:
+        break;
     }
     return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
 }
@@ -43,10 +49,14 @@ ButtonSet buttonSet(Buttons buttons)
 Answer answerOf(QMessageBox::StandardButton button)
 {
     switch (button) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default: return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Ok;
     }
 }
 
@@ -112,8 +122,8 @@ QString QtDialogs::openFile(const QString& title, const QString& folder, const Q
 QString QtDialogs::saveFile(const QString& title, const QString& folder, const QString& filter)
 {
     // The editor asks its own question before replacing a file.
-    return QDir::toNativeSeparators(QFileDialog::getSaveFileName(parent_, title, folder, qtFileFilter(filter),
-                                                                 nullptr, QFileDialog::DontConfirmOverwrite));
+    return QDir::toNativeSeparators(
+        QFileDialog::getSaveFileName(parent_, title, folder, qtFileFilter(filter), nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 } // namespace vnt

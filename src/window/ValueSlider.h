@@ -20,7 +20,7 @@ private:
     void onAction(int action);
     void onValueChanged(int value);
 
-    bool userMove_ = false; // a user action is about to change the value
+    bool userMove_ = false;  // a user action is about to change the value
     bool reporting_ = false; // userMoved's receivers are running
 };
 

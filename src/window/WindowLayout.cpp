@@ -48,61 +48,75 @@ constexpr Look RangeLook{9.75, true, false, true};
 
 // The controls in tab order.
 const ControlDesign Designs[] = {
-    {nameOf(Control::TreeView_AI), Kind::Tree, "", 240, 2760, 3495, 5175, Plain, false, true,
-     "AI attributes", "Every tunable value of the computer-controlled players; select one to edit it."},
-    {nameOf(Control::btnBrowseAIFile), Kind::Button, "Browse", 240, 1560, 1095, 375, Plain, true, true,
-     nullptr, "Choose the game's aidata.viv archive with a file dialog."},
-    {nameOf(Control::labAttributeDescription), Kind::DataLabel, "", 3960, 3120, 4575, 2535, Plain, true, true,
-     nullptr, "What the selected attribute does."},
-    {nameOf(Control::valueSlider), Kind::Slider, "", 3840, 6360, 3615, 435, Plain, false, true,
-     "Attribute value", "Sets the selected attribute's value for the chosen skill level."},
-    {"Label1", Kind::Label, "Default Value", 3960, 5820, 1095, 255, Plain, true, true,
-     nullptr, "Caption of the game's default value."},
-    {nameOf(Control::btnSetDefaultValue), Kind::Button, "Reset to Default", 6000, 5760, 1455, 375, Plain, false, true,
-     nullptr, "Puts the game's default value for this skill level back."},
-    {nameOf(Control::InvalidFileMsg), Kind::Label, "The selected file is not a valid aidata.viv file.", 1560, 1680,
-     3975, 255, {8.25, true, false, false}, true, false,
-     nullptr, "Shown when the chosen file is not an aidata.viv archive."},
-    {nameOf(Control::lstSkill), Kind::List, "", 1440, 2280, 2295, 330, Plain, false, true,
-     "Skill level", "Chooses the skill level whose values are edited."},
-    {nameOf(Control::labDefaultValue), Kind::DataLabel, "", 5040, 5760, 855, 315, Plain, true, true,
-     nullptr, "The game's default value of the selected attribute for this skill level."},
-    {"Label2", Kind::Label, "Skill Level", 600, 2400, 735, 255, Plain, true, true,
-     nullptr, "Caption of the skill level list."},
-    {nameOf(Control::labAttributeName), Kind::DataLabel, "", 3960, 2280, 4575, 315, NameLook, true, true,
-     nullptr, "Name of the selected attribute."},
-    {nameOf(Control::labMinRange), Kind::DataLabel, "", 5130, 2640, 495, 315, RangeLook, true, true,
-     nullptr, "Lowest value the selected attribute can take."},
-    {"Label4", Kind::Label, "Minimum Value", 3960, 2700, 1095, 255, Plain, true, true,
-     nullptr, "Caption of the lowest value."},
-    {nameOf(Control::labMaxRange), Kind::DataLabel, "", 7080, 2640, 615, 315, RangeLook, true, true,
-     nullptr, "Highest value the selected attribute can take."},
-    {"Label6", Kind::Label, "Maximum Value", 5880, 2700, 1125, 255, Plain, true, true,
-     nullptr, "Caption of the highest value."},
-    {nameOf(Control::btnApplyAIChanges), Kind::Button, "Apply Changes", 3960, 7080, 1335, 375, Plain, false, true,
-     nullptr, "Backs the archive up and stores the edited skill level into it."},
-    {nameOf(Control::btnCancelAIChanges), Kind::Button, "Cancel Changes", 3960, 7560, 1335, 375, Plain, false, true,
-     nullptr, "Drops the edits and extracts the skill level from the archive again."},
-    {"Label3", Kind::Label, "Vantor 08", 240, 240, 4455, 495, {20.25, true, true, false}, true, true,
-     nullptr, "Title of the editor."},
-    {"Label5", Kind::Label, "Select aidata.viv file location", 240, 960, 2055, 255, Plain, true, true,
-     nullptr, "Caption of the archive's path."},
-    {nameOf(Control::btnQuit), Kind::Button, "Quit VNT08", 7080, 7560, 1335, 375, Plain, true, true,
-     nullptr, "Ends the editor, offering to store edits not yet applied."},
-    {nameOf(Control::btnExportVNTSettings), Kind::Button, "Export Settings", 5520, 7080, 1335, 375, Plain, false, true,
-     nullptr, "Saves the edited skill level as a settings file to share."},
-    {nameOf(Control::labAppVersion), Kind::Label, "v", 4680, 405, 1095, 255, {12.0, true, true, false}, true, true,
-     nullptr, "Version of the editor."},
-    {nameOf(Control::btnImportVNTSettings), Kind::Button, "Import Settings", 5520, 7560, 1335, 375, Plain, true, true,
-     nullptr, "Loads a settings file as the working copy of the skill level it names."},
-    {nameOf(Control::labSliderValue), Kind::DataLabel, "", 7460, 6360, 1100, 315, Plain, true, true,
-     nullptr, "The value the slider is set to."},
-    {nameOf(Control::labAIfilePath), Kind::DataLabel, "", 240, 1200, 8295, 315, {9.0, false, false, false}, true, true,
-     nullptr, "Path of the archive being edited."},
-    {nameOf(Control::btnAItreeExpandAll), Kind::Button, "Expand All", 240, 7920, 1215, 255, Plain, false, true,
-     nullptr, "Opens every branch of the attribute tree."},
-    {nameOf(Control::btnAItreeCollapseAll), Kind::Button, "Collapse All", 1440, 7920, 1095, 255, Plain, false, true,
-     nullptr, "Closes every branch of the attribute tree."},
+    {nameOf(Control::TreeView_AI), Kind::Tree, "", 240, 2760, 3495, 5175, Plain, false, true, "AI attributes",
+     "Every tunable value of the computer-controlled players; select one to edit it."},
+    {nameOf(Control::btnBrowseAIFile), Kind::Button, "Browse", 240, 1560, 1095, 375, Plain, true, true, nullptr,
+     "Choose the game's aidata.viv archive with a file dialog."},
+    {nameOf(Control::labAttributeDescription), Kind::DataLabel, "", 3960, 3120, 4575, 2535, Plain, true, true, nullptr,
+     "What the selected attribute does."},
+    {nameOf(Control::valueSlider), Kind::Slider, "", 3840, 6360, 3615, 435, Plain, false, true, "Attribute value",
+     "Sets the selected attribute's value for the chosen skill level."},
+    {"Label1", Kind::Label, "Default Value", 3960, 5820, 1095, 255, Plain, true, true, nullptr,
+     "Caption of the game's default value."},
+    {nameOf(Control::btnSetDefaultValue), Kind::Button, "Reset to Default", 6000, 5760, 1455, 375, Plain, false, true, nullptr,
+     "Puts the game's default value for this skill level back."},
+    {nameOf(Control::InvalidFileMsg),
+     Kind::Label,
+     "The selected file is not a valid aidata.viv file.",
+     1560,
+     1680,
+     3975,
+     255,
+     {8.25, true, false, false},
+     true,
+     false,
+     nullptr,
+     "Shown when the chosen file is not an aidata.viv archive."},
+    {nameOf(Control::lstSkill), Kind::List, "", 1440, 2280, 2295, 330, Plain, false, true, "Skill level",
+     "Chooses the skill level whose values are edited."},
+    {nameOf(Control::labDefaultValue), Kind::DataLabel, "", 5040, 5760, 855, 315, Plain, true, true, nullptr,
+     "The game's default value of the selected attribute for this skill level."},
+    {"Label2", Kind::Label, "Skill Level", 600, 2400, 735, 255, Plain, true, true, nullptr, "Caption of the skill level list."},
+    {nameOf(Control::labAttributeName), Kind::DataLabel, "", 3960, 2280, 4575, 315, NameLook, true, true, nullptr,
+     "Name of the selected attribute."},
+    {nameOf(Control::labMinRange), Kind::DataLabel, "", 5130, 2640, 495, 315, RangeLook, true, true, nullptr,
+     "Lowest value the selected attribute can take."},
+    {"Label4", Kind::Label, "Minimum Value", 3960, 2700, 1095, 255, Plain, true, true, nullptr, "Caption of the lowest value."},
+    {nameOf(Control::labMaxRange), Kind::DataLabel, "", 7080, 2640, 615, 315, RangeLook, true, true, nullptr,
+     "Highest value the selected attribute can take."},
+    {"Label6", Kind::Label, "Maximum Value", 5880, 2700, 1125, 255, Plain, true, true, nullptr, "Caption of the highest value."},
+    {nameOf(Control::btnApplyAIChanges), Kind::Button, "Apply Changes", 3960, 7080, 1335, 375, Plain, false, true, nullptr,
+     "Backs the archive up and stores the edited skill level into it."},
+    {nameOf(Control::btnCancelAIChanges), Kind::Button, "Cancel Changes", 3960, 7560, 1335, 375, Plain, false, true, nullptr,
+     "Drops the edits and extracts the skill level from the archive again."},
+    {"Label3", Kind::Label, "Vantor 08", 240, 240, 4455, 495, {20.25, true, true, false}, true, true, nullptr, "Title of the editor."},
+    {"Label5", Kind::Label, "Select aidata.viv file location", 240, 960, 2055, 255, Plain, true, true, nullptr,
+     "Caption of the archive's path."},
+    {nameOf(Control::btnQuit), Kind::Button, "Quit VNT08", 7080, 7560, 1335, 375, Plain, true, true, nullptr,
+     "Ends the editor, offering to store edits not yet applied."},
+    {nameOf(Control::btnExportVNTSettings), Kind::Button, "Export Settings", 5520, 7080, 1335, 375, Plain, false, true, nullptr,
+     "Saves the edited skill level as a settings file to share."},
+    {nameOf(Control::labAppVersion), Kind::Label, "v", 4680, 405, 1095, 255, {12.0, true, true, false}, true, true, nullptr, "Version of the editor."},
+    {nameOf(Control::btnImportVNTSettings), Kind::Button, "Import Settings", 5520, 7560, 1335, 375, Plain, true, true, nullptr,
+     "Loads a settings file as the working copy of the skill level it names."},
+    {nameOf(Control::labSliderValue), Kind::DataLabel, "", 7460, 6360, 1100, 315, Plain, true, true, nullptr,
+     "The value the slider is set to."},
+    {nameOf(Control::labAIfilePath),
+     Kind::DataLabel,
+     "",
+     240,
+     1200,
+     8295,
+     315,
+     {9.0, false, false, false},
+     true,
+     true,
+     nullptr,
+     "Path of the archive being edited."},
+    {nameOf(Control::btnAItreeExpandAll), Kind::Button, "Expand All", 240, 7920, 1215, 255, Plain, false, true, nullptr,
+     "Opens every branch of the attribute tree."},
+    {nameOf(Control::btnAItreeCollapseAll), Kind::Button, "Collapse All", 1440, 7920, 1095, 255, Plain, false, true, nullptr,
+     "Closes every branch of the attribute tree."},
 };
 
 QFont fontFor(const Look& look)
@@ -142,8 +156,7 @@ QComboBox* makeSkillList(QWidget* client)
 {
     auto* list = new QComboBox(client);
     list->setEditable(false);
-    list->addItems({QStringLiteral("Select Skill"), QStringLiteral("Easy"), QStringLiteral("Medium"),
-                    QStringLiteral("Difficlt")});
+    list->addItems({QStringLiteral("Select Skill"), QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Difficlt")});
     // Nothing is selected until start-up picks the placeholder.
     list->setCurrentIndex(-1);
     return list;
@@ -152,12 +165,17 @@ QComboBox* makeSkillList(QWidget* client)
 QWidget* makeControl(const ControlDesign& design, QWidget* client)
 {
     switch (design.kind) {
-    case Kind::Tree: return new AttributeTreeView(client);
-    case Kind::Button: return new QPushButton(QString::fromLatin1(design.text), client);
-    case Kind::Slider: return new ValueSlider(client);
-    case Kind::List: return makeSkillList(client);
+    case Kind::Tree:
+        return new AttributeTreeView(client);
+    case Kind::Button:
+        return new QPushButton(QString::fromLatin1(design.text), client);
+    case Kind::Slider:
+        return new ValueSlider(client);
+    case Kind::List:
+        return makeSkillList(client);
     case Kind::DataLabel:
-    case Kind::Label: break;
+    case Kind::Label:
+        break;
     }
     return makeLabel(design, client);
 }

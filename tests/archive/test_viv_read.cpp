@@ -7,8 +7,9 @@ TEST(VivRead, RealArchivesGiveBackEveryEntryByteForByte)
 {
     // Each archive's entries in order: name, bytes, name, bytes.
     const std::pair<const char*, QList<QByteArray>> archives[]{
-        {"car.viv", {"LICENSE", readBytes(fixture("car.viv.LICENSE.entry")), "pyproject.toml",
-                     readBytes(fixture("car.viv.pyproject.toml.entry"))}},
+        {"car.viv",
+         {"LICENSE", readBytes(fixture("car.viv.LICENSE.entry")), "pyproject.toml",
+          readBytes(fixture("car.viv.pyproject.toml.entry"))}},
         {"test.big", {"a.txt", "This is sample A", "c.txt", "This is sample C"}}};
     for (const auto& [file, expected] : archives) {
         const VivArchive archive = VivArchive::open(fixture(file));
@@ -24,10 +25,15 @@ TEST(VivRead, NamesIgnoreLetterCaseTheFirstOfDuplicatesWinsAndCompressedEntriesA
     QTemporaryDir dir;
     const QString path = dir.filePath("aidata.viv");
     // Names beyond ASCII are in the system's 8-bit encoding (UTF-8 here, the ANSI code page on Windows).
-    VivArchive::create(path, {{"Easy.ubc", "first"}, {"MEDIUM.UBC", "medium"}, {"easy.UBC", "second"},
-                              {QStringLiteral(u"\u00C4rger.ubc").toLocal8Bit(), "umlaut"}, {"a.ubc", QByteArray("\x10\xFB\x00\x10", 4)},
-                              {"b.ubc", QByteArray("\x11\xFB", 2)}, {"c.ubc", QByteArray("\x90\xFB\x01", 3)},
-                              {"d.ubc", QByteArray("\x91\xFBxyz", 5)}, {"e.ubc", QByteArray("\x10\xFCplain", 7)}});
+    VivArchive::create(path, {{"Easy.ubc", "first"},
+                              {"MEDIUM.UBC", "medium"},
+                              {"easy.UBC", "second"},
+                              {QStringLiteral(u"\u00C4rger.ubc").toLocal8Bit(), "umlaut"},
+                              {"a.ubc", QByteArray("\x10\xFB\x00\x10", 4)},
+                              {"b.ubc", QByteArray("\x11\xFB", 2)},
+                              {"c.ubc", QByteArray("\x90\xFB\x01", 3)},
+                              {"d.ubc", QByteArray("\x91\xFBxyz", 5)},
+                              {"e.ubc", QByteArray("\x10\xFCplain", 7)}});
     const VivArchive archive = VivArchive::open(path);
     EXPECT_EQ(archive.extract("EASY.ubc"), QByteArray("first"));
     EXPECT_EQ(archive.extract(QStringLiteral(u"\u00E4RGER.UBC").toLocal8Bit()), QByteArray("umlaut"));

@@ -20,12 +20,22 @@ TEST(VivStore, ReplacingAnEntryOfARealArchiveRewritesOnlyWhatMustAndKeepsItsConv
         std::function<QByteArray(const QByteArray&)> expected; // written out by hand
     } rows[] = {
         // Size big-endian, 0x0C = first data offset, the stored name kept.
-        {"car.viv", "license", "LICENSE", license, {license + "and a longer tail", "short"}, [&](const QByteArray& r) {
+        {"car.viv",
+         "license",
+         "LICENSE",
+         license,
+         {license + "and a longer tail", "short"},
+         [&](const QByteArray& r) {
              return "BIGF" + be32(0x37 + r.size() + pyproject.size()) + be32(2) + be32(0x37) + record(0x37, r.size(), "LICENSE")
                     + record(0x37 + r.size(), pyproject.size(), "pyproject.toml") + r + pyproject;
          }},
         // Size little-endian, 0x0C = directory end + 7, footer before the data.
-        {"test.big", "A.TXT", "a.txt", "This is sample A", {"This is sample A, now longer", "A"}, [](const QByteArray& r) {
+        {"test.big",
+         "A.TXT",
+         "a.txt",
+         "This is sample A",
+         {"This is sample A, now longer", "A"},
+         [](const QByteArray& r) {
              return "BIGF" + le32(0x34 + r.size() + 16) + be32(2) + be32(0x33) + record(0x34, r.size(), "a.txt")
                     + record(0x34 + r.size(), 16, "c.txt") + QByteArray("L225\0\0\0\0", 8) + r + "This is sample C";
          }},
@@ -63,10 +73,10 @@ TEST(VivStore, PaddedArchivesStayPadded)
     VivArchive::create(path, {{"a.ubc", pattern(100, 1)}, {"b.ubc", pattern(37, 2)}, {"c.ubc", pattern(300, 3)}}, layout);
     // The header and every entry start at multiples of 64, the end is padded too.
     VivArchive::store(path, "b.ubc", pattern(1000, 4));
-    const QByteArray expected = QByteArray("BIG4") + be32(1536) + be32(3) + be32(64) + record(64, 100, "a.ubc") +
-                                record(192, 1000, "b.ubc") + record(1216, 300, "c.ubc") + QByteArray("L253\0\0", 6) +
-                                pattern(100, 1) + QByteArray(28, '\0') + pattern(1000, 4) + QByteArray(24, '\0') +
-                                pattern(300, 3) + QByteArray(20, '\0');
+    const QByteArray expected = QByteArray("BIG4") + be32(1536) + be32(3) + be32(64) + record(64, 100, "a.ubc")
+                                + record(192, 1000, "b.ubc") + record(1216, 300, "c.ubc") + QByteArray("L253\0\0", 6)
+                                + pattern(100, 1) + QByteArray(28, '\0') + pattern(1000, 4) + QByteArray(24, '\0')
+                                + pattern(300, 3) + QByteArray(20, '\0');
     EXPECT_EQ(readBytes(path), expected);
 }
 
@@ -74,7 +84,8 @@ TEST(VivStore, RefusedStoresLeaveTheArchiveByteIdentical)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("aidata.viv");
-    VivArchive::create(path, {{"Easy.ubc", pattern(5000, 1)}, {"Packed.ubc", QByteArray("\x10\xFB\x00\x00\x40", 5) + pattern(60, 2)}});
+    VivArchive::create(path,
+                       {{"Easy.ubc", pattern(5000, 1)}, {"Packed.ubc", QByteArray("\x10\xFB\x00\x00\x40", 5) + pattern(60, 2)}});
     const QByteArray before = readBytes(path);
     expectError(err::BadFileFormat, [&] { VivArchive::store(path, "packed.ubc", "raw"); });
     expectError(err::InvalidCall, [&] { VivArchive::store(path, "", "raw"); });

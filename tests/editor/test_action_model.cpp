@@ -45,9 +45,11 @@ namespace {
 
 enum class Act { Browse, Pick, Select, Slide, Reset, Apply, Cancel, Export, Import, Quit };
 // The control each action needs enabled.
-const Control Needs[] = {Control::btnBrowseAIFile, Control::lstSkill, Control::TreeView_AI, Control::valueSlider,
-                         Control::btnSetDefaultValue, Control::btnApplyAIChanges, Control::btnCancelAIChanges,
-                         Control::btnExportVNTSettings, Control::btnImportVNTSettings, Control::btnQuit};
+const Control Needs[] = {Control::btnBrowseAIFile,      Control::lstSkill,
+                         Control::TreeView_AI,          Control::valueSlider,
+                         Control::btnSetDefaultValue,   Control::btnApplyAIChanges,
+                         Control::btnCancelAIChanges,   Control::btnExportVNTSettings,
+                         Control::btnImportVNTSettings, Control::btnQuit};
 // Switch (never generated): the level switch inside the action fails.
 enum class Fault { None, DiskFull, Vanish, Garbage, Denied, ShortRead, Blocked, Switch };
 
@@ -56,7 +58,11 @@ enum class Fault { None, DiskFull, Vanish, Garbage, Denied, ShortRead, Blocked, 
 // answer: to whatever question comes; fault: injected at archive call `call` of the
 // action (0: for the whole action).
 struct Step {
-    Act act; int choice = 0, target = 0; Answer answer = Answer::Yes; Fault fault = Fault::None; int call = 0;
+    Act act;
+    int choice = 0, target = 0;
+    Answer answer = Answer::Yes;
+    Fault fault = Fault::None;
+    int call = 0;
 };
 
 void showValue(const Step& s, std::ostream& os)
@@ -250,7 +256,9 @@ Model ModelRun::expected(const Step& s, bool& refused) const
         return true;
     };
     switch (s.act) {
-    case Act::Browse: choose(s.target); break;
+    case Act::Browse:
+        choose(s.target);
+        break;
     case Act::Pick:
         if (s.choice == 0 || s.choice == m.level || (m.level && m.pending && !settle()))
             break;
@@ -279,8 +287,11 @@ Model ModelRun::expected(const Step& s, bool& refused) const
         m.level = index, m.work = withIndex(file, 0), m.pending = true;
         break;
     }
-    case Act::Quit: m.closed = m.pending ? settle() : s.answer == Answer::Yes; break;
-    default: break; // Select, Slide, Reset: the edits themselves are checked in perform
+    case Act::Quit:
+        m.closed = m.pending ? settle() : s.answer == Answer::Yes;
+        break;
+    default:
+        break; // Select, Slide, Reset: the edits themselves are checked in perform
     }
     return m;
 }
@@ -290,10 +301,16 @@ void ModelRun::act(const Step& s)
 {
     static const char* keys[] = {"pass_intercept_cpu", "faceoffs_cpu_chances", "AI", "pass_intercept_cpu"};
     const std::function<void(EditorContext&)> handlers[] = {
-        &btnBrowseAIFile_Click, nullptr,
+        &btnBrowseAIFile_Click,
+        nullptr,
         [&s](EditorContext& c) { TreeView_AI_NodeClick(c, QString::fromLatin1(keys[s.choice])); },
-        &valueSlider_Scroll, &btnSetDefaultValue_Click, &btnApplyAIChanges_Click, &btnCancelAIChanges_Click,
-        &btnExportVNTSettings_Click, &btnImportVNTSettings_Click, &btnQuit_Click};
+        &valueSlider_Scroll,
+        &btnSetDefaultValue_Click,
+        &btnApplyAIChanges_Click,
+        &btnCancelAIChanges_Click,
+        &btnExportVNTSettings_Click,
+        &btnImportVNTSettings_Click,
+        &btnQuit_Click};
     if (s.act == Act::Pick)
         return controls.setSkillIndex(s.choice);
     if (s.act == Act::Slide)
@@ -320,8 +337,8 @@ int ModelRun::perform(const Step& s)
         library->putAside(model.aiFile, s.fault == Fault::Garbage);
     QStringList blocked;
     if (s.fault == Fault::Blocked) {
-        blocked = {path(Levels[1] + ".ubc"), path(Levels[2] + ".ubc"), path(Levels[3] + ".ubc"), path("vnt08exp.tmp"),
-                   archives[0] + ".VNT_backup_3597", archives[1] + ".VNT_backup_3597"};
+        blocked = {path(Levels[1] + ".ubc"), path(Levels[2] + ".ubc"),         path(Levels[3] + ".ubc"),
+                   path("vnt08exp.tmp"),     archives[0] + ".VNT_backup_3597", archives[1] + ".VNT_backup_3597"};
         blocked.removeIf([](const QString& p) { return QFileInfo::exists(p) || !QDir().mkdir(p); });
     }
     step = s;
@@ -350,7 +367,8 @@ int ModelRun::perform(const Step& s)
         // An edit changes the working copy at the shown attribute's slot only.
         const QByteArray now = readFile(ctx.state.workFilePath());
         const int slot = ctx.state.AttrOffset - 1;
-        RC_ASSERT(now.size() == workBefore.size() && now.left(slot) + now.mid(slot + 4) == workBefore.left(slot) + workBefore.mid(slot + 4));
+        RC_ASSERT(now.size() == workBefore.size()
+                  && now.left(slot) + now.mid(slot + 4) == workBefore.left(slot) + workBefore.mid(slot + 4));
         success.work = now, success.pending = true;
     }
     model = success;
@@ -387,19 +405,18 @@ void ModelRun::check() const
 } // namespace
 
 namespace rc {
-template <>
-struct Arbitrary<Step> {
+template <> struct Arbitrary<Step> {
     static Gen<Step> arbitrary()
     {
         // Full ranges whatever the size; the size only bounds the sequence's length.
         return gen::resize(100, gen::construct<Step>(
-            gen::element(Act::Browse, Act::Pick, Act::Pick, Act::Pick, Act::Select, Act::Select, Act::Slide,
-                         Act::Slide, Act::Slide, Act::Reset, Act::Apply, Act::Apply, Act::Cancel, Act::Export,
-                         Act::Import, Act::Import, Act::Quit),
-            gen::inRange(0, 4), gen::inRange(0, 4), gen::element(Answer::Yes, Answer::No, Answer::Cancel),
-            // Mostly no fault; shrinks towards none.
-            gen::map(gen::inRange(0, 18), [](int f) { return f < 12 ? Fault::None : Fault(f - 11); }),
-            gen::inRange(0, 3)));
+                                    gen::element(Act::Browse, Act::Pick, Act::Pick, Act::Pick, Act::Select, Act::Select,
+                                                 Act::Slide, Act::Slide, Act::Slide, Act::Reset, Act::Apply, Act::Apply,
+                                                 Act::Cancel, Act::Export, Act::Import, Act::Import, Act::Quit),
+                                    gen::inRange(0, 4), gen::inRange(0, 4), gen::element(Answer::Yes, Answer::No, Answer::Cancel),
+                                    // Mostly no fault; shrinks towards none.
+                                    gen::map(gen::inRange(0, 18), [](int f) { return f < 12 ? Fault::None : Fault(f - 11); }),
+                                    gen::inRange(0, 3)));
     }
 };
 } // namespace rc
@@ -445,8 +462,8 @@ TEST(EditStory, ChooseLevelEditCancelThenEditApplyStoresTheWorkingCopyAfterABack
 {
     ModelRun run(false); // the archive found was declined: browsing chooses it
     const QByteArray before = readFile(run.archives[0]);
-    const std::vector<Step> edit{{Act::Browse}, {Act::Pick, 2}, {Act::Select}, {Act::Slide, 1}, {Act::Cancel},
-                                 {Act::Select}, {Act::Slide, 2}, {Act::Apply}};
+    const std::vector<Step> edit{{Act::Browse}, {Act::Pick, 2}, {Act::Select},   {Act::Slide, 1},
+                                 {Act::Cancel}, {Act::Select},  {Act::Slide, 2}, {Act::Apply}};
     EXPECT_EQ(outcomes(run, edit), std::vector<int>(edit.size(), 0));
     const QString backup = run.archives[0] + ".VNT_backup_3597";
     EXPECT_EQ(readFile(backup), before);
@@ -469,8 +486,7 @@ TEST(EditedEasy, AStoreThatSucceededStaysWhenTheExtractionAfterItFails)
 TEST(EditedEasy, ASecondImportThatFailsAfterTheCopyLeavesTheFirstImportAsWorkingCopy)
 {
     // Medium's file (Easy's changes saved), then Difficlt's.
-    runStory(true, EditedEasy,
-             {{Act::Import, 1}, {.act = Act::Import, .choice = 2, .answer = Answer::No, .fault = Fault::Switch}});
+    runStory(true, EditedEasy, {{Act::Import, 1}, {.act = Act::Import, .choice = 2, .answer = Answer::No, .fault = Fault::Switch}});
 }
 
 TEST(FailedStory, ADeclinedArchiveStaysUnchosenWhenApplyFailsAfterBrowsing)

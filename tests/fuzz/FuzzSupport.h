@@ -13,12 +13,12 @@
 #include <cstdlib>
 
 // A broken expectation: reported and ended like a crash.
-#define VANTOR_FUZZ_EXPECT(condition, what)                                                          \
-    do {                                                                                             \
-        if (!(condition)) {                                                                          \
-            std::fprintf(stderr, "broken expectation: %s (%s:%d)\n", what, __FILE__, __LINE__);      \
-            std::abort();                                                                            \
-        }                                                                                            \
+#define VANTOR_FUZZ_EXPECT(condition, what)                                                                                      \
+    do {                                                                                                                         \
+        if (!(condition)) {                                                                                                      \
+            std::fprintf(stderr, "broken expectation: %s (%s:%d)\n", what, __FILE__, __LINE__);                                  \
+            std::abort();                                                                                                        \
+        }                                                                                                                        \
     } while (0)
 
 namespace vnt::fuzz {
@@ -29,7 +29,10 @@ inline const QTemporaryDir& scratch()
     return dir;
 }
 
-inline QString scratchPath(const char* name) { return scratch().filePath(QLatin1String(name)); }
+inline QString scratchPath(const char* name)
+{
+    return scratch().filePath(QLatin1String(name));
+}
 
 inline QByteArray bytesOf(const std::uint8_t* data, std::size_t size)
 {

@@ -13,7 +13,10 @@ using namespace vnt::fuzz;
 
 namespace {
 
-QByteArray bytesAt(const QByteArray& file, const VivEntry& e) { return file.mid(qsizetype(e.offset), qsizetype(e.size)); }
+QByteArray bytesAt(const QByteArray& file, const VivEntry& e)
+{
+    return file.mid(qsizetype(e.offset), qsizetype(e.size));
+}
 
 // What a rewrite keeps of the file's conventions: the signature, the byte order
 // of the total length, and what the header field holds.

@@ -19,8 +19,7 @@ TEST(GameLocation, StartUpOffersTheArchiveOfTheGameInstalledInTheWinePrefix)
     ScratchWinePrefix prefix;
     const QString folder = prefix.makeFolder(QStringLiteral("PROGRAM FILES (X86)/ea sports/Nhl08/GameData"));
     const QByteArray medium(48, 'm');
-    VivArchive::create(folder + QStringLiteral("/AIDATA.VIV"),
-                       {{"Easy.ubc", QByteArray(48, 'e')}, {"Medium.ubc", medium}});
+    VivArchive::create(folder + QStringLiteral("/AIDATA.VIV"), {{"Easy.ubc", QByteArray(48, 'e')}, {"Medium.ubc", medium}});
     const QString gameFolder = QFileInfo(folder + QStringLiteral("/..")).canonicalFilePath() + QLatin1Char('/');
 
     TestEditor e;
@@ -44,13 +43,15 @@ TEST(GameLocation, BrowseAcceptsOnlyAPathEndingInLowerCaseAidataViv)
     TestEditor e;
     SetAIFile(e.ctx, QStringLiteral("/games/first/aidata.viv"));
     const std::pair<const char*, bool> rows[] = {// picked, whether the notice shows after it
-        {"/games/second/AIDATA.VIV", true}, {"", true}, {"/games/mod/myaidata.viv", false}};
+                                                 {"/games/second/AIDATA.VIV", true},
+                                                 {"", true},
+                                                 {"/games/mod/myaidata.viv", false}};
     for (const auto& [picked, notice] : rows) {
         e.dialogs.expectOpen(QStringLiteral("Select aidata.viv file"), QString::fromLatin1(picked));
         runHandler(e.ctx, &btnBrowseAIFile_Click);
         EXPECT_EQ(e.controls.isVisible(Control::InvalidFileMsg), notice) << picked;
-        EXPECT_EQ(e.controls.caption(Control::labAIfilePath),
-                  QString::fromLatin1(notice ? "/games/first/aidata.viv" : picked)) << picked;
+        EXPECT_EQ(e.controls.caption(Control::labAIfilePath), QString::fromLatin1(notice ? "/games/first/aidata.viv" : picked))
+            << picked;
     }
 }
 

@@ -28,7 +28,13 @@ struct Quitting : TestEditor {
 
 TEST(Quit, AQuitThatClosesDeletesBothWorkingCopiesAndOneThatDoesNotKeepsThem)
 {
-    const struct { bool pending; Answer answer; const char* title; Buttons buttons; bool quits; } rows[] = {
+    const struct {
+        bool pending;
+        Answer answer;
+        const char* title;
+        Buttons buttons;
+        bool quits;
+    } rows[] = {
         {false, Answer::Yes, "Quit VNT 08?", Buttons::YesNo, true},
         {false, Answer::No, "Quit VNT 08?", Buttons::YesNo, false},
         {true, Answer::No, "Save changes?", Buttons::YesNoCancel, true},

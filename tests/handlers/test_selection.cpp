@@ -22,10 +22,11 @@ struct Editing : TestEditor {
     Editing()
     {
         ctx.state.SkillName = "Medium";
-        loadDefinitions(*this, attributeXml({{"medium", "0.456"}})
-                                   + attributeXml({{"key", Int32Key}, {"name", "Carrier"}, {"max_range", "5"},
-                                                   {"range_mult", "10"}, {"offset", "21"}})
-                                   + attributeXml({{"key", "max_gap_dist_cpu"}, {"range_mult", "0"}}));
+        loadDefinitions(
+            *this,
+            attributeXml({{"medium", "0.456"}})
+                + attributeXml({{"key", Int32Key}, {"name", "Carrier"}, {"max_range", "5"}, {"range_mult", "10"}, {"offset", "21"}})
+                + attributeXml({{"key", "max_gap_dist_cpu"}, {"range_mult", "0"}}));
         putSlot(bytes, 9, 0xB17B, singleBytes(0.3f));
         putSlot(bytes, 21, 0xB810, intBytes(3, 4));
         writeBytes(workFile(), bytes);
@@ -50,15 +51,14 @@ struct Editing : TestEditor {
     QStringList display() const
     {
         QStringList out;
-        for (Control c : {Control::labAttributeName, Control::labAttributeDescription, Control::labMinRange,
-                          Control::labMaxRange, Control::labDefaultValue, Control::labSliderValue})
+        for (Control c : {Control::labAttributeName, Control::labAttributeDescription, Control::labMinRange, Control::labMaxRange,
+                          Control::labDefaultValue, Control::labSliderValue})
             out << controls.caption(c);
-        for (Control c : {Control::valueSlider, Control::btnSetDefaultValue, Control::btnApplyAIChanges,
-                          Control::btnCancelAIChanges})
+        for (Control c :
+             {Control::valueSlider, Control::btnSetDefaultValue, Control::btnApplyAIChanges, Control::btnCancelAIChanges})
             out << QString::number(controls.isEnabled(c));
-        for (int n : {controls.sliderMinimum(), controls.sliderMaximum(), controls.sliderTickFrequency(),
-                      controls.sliderPosition(), int(ctx.state.RangeMult), int(ctx.state.AttrOffset),
-                      int(ctx.state.ChangesPending)})
+        for (int n : {controls.sliderMinimum(), controls.sliderMaximum(), controls.sliderTickFrequency(), controls.sliderPosition(),
+                      int(ctx.state.RangeMult), int(ctx.state.AttrOffset), int(ctx.state.ChangesPending)})
             out << QString::number(n);
         return out << ctx.state.AttrDisplayName;
     }
@@ -116,8 +116,8 @@ TEST(Selection, AFloatTheSliderCannotShowIsStillSelectableAndResettable)
 {
     const float inf = std::numeric_limits<float>::infinity();
     // Stored value, its text, the slider position (range 0..100).
-    for (const auto& [stored, shown, position] : {std::tuple{std::nanf(""), "nan", 0}, {inf, "inf", 100},
-                                                   {-inf, "-inf", 0}, {3e30f, "3E+30", 100}, {-3e30f, "-3E+30", 0}}) {
+    for (const auto& [stored, shown, position] :
+         {std::tuple{std::nanf(""), "nan", 0}, {inf, "inf", 100}, {-inf, "-inf", 0}, {3e30f, "3E+30", 100}, {-3e30f, "-3E+30", 0}}) {
         Editing e;
         SCOPED_TRACE(shown);
         writeBytes(e.workFile(), e.with(9, singleBytes(stored)));

@@ -14,7 +14,10 @@ using namespace vnt::test;
 namespace {
 
 // An entry holds "xy" where settings files keep the skill index.
-QByteArray levelBytes(char fill) { return QByteArray(48, fill).replace(16, 2, "xy"); }
+QByteArray levelBytes(char fill)
+{
+    return QByteArray(48, fill).replace(16, 2, "xy");
+}
 
 // An editor with an accepted archive whose Medium and Difficlt levels are filled
 // with 'm' and 'd', and "Medium" current.
@@ -56,8 +59,7 @@ TEST_F(ExchangeTest, ExportWritesTheWorkingCopyWithTheIndexAndOverAnExistingFile
     e.dialogs.expectQuestion(QStringLiteral("File already exist..."), Answer::Yes);
     e.dialogs.expectNotice(QStringLiteral("Settings exported successfully"));
     runHandler(e.ctx, &btnExportVNTSettings_Click);
-    EXPECT_EQ(e.dialogs.shown()[1].text,
-              QStringLiteral("The file taken.VNTxp already exist, do you want to overwrite it?"));
+    EXPECT_EQ(e.dialogs.shown()[1].text, QStringLiteral("The file taken.VNTxp already exist, do you want to overwrite it?"));
     // Windows takes the home folder from the user's profile, not from the environment.
     EXPECT_EQ(e.dialogs.shown()[0].folder + e.dialogs.shown()[2].folder, QDir::homePath() + QDir::homePath());
     EXPECT_EQ(readBytes(file), withIndex(levelBytes('m'), 2));
@@ -80,8 +82,7 @@ TEST_F(ExchangeTest, ImportOfAnotherLevelMakesItCurrentWithoutExtracting)
     runHandler(e.ctx, &btnImportVNTSettings_Click);
 
     const EditorState& s = e.ctx.state;
-    EXPECT_EQ((QStringList{s.WorkFileName, s.SkillName, e.controls.skillTag()}),
-              (QStringList{"vnt08exp.tmp", "Difficlt", "3"}));
+    EXPECT_EQ((QStringList{s.WorkFileName, s.SkillName, e.controls.skillTag()}), (QStringList{"vnt08exp.tmp", "Difficlt", "3"}));
     EXPECT_EQ(readBytes(e.workFile()), withIndex(levelBytes('D'), 0));
     EXPECT_EQ(readBytes(e.path(QStringLiteral("vnt08.tmp"))), levelBytes('m')) << "only the import copy is written";
     EXPECT_EQ(readBytes(file), content);

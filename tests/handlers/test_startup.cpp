@@ -20,15 +20,14 @@ TEST(Startup, WithoutTheGameWarnsAndLeavesOnlyBrowseImportAndQuit)
     const EditorState& s = e.ctx.state;
     EXPECT_EQ((QStringList{s.WorkFileName, s.TempFolder, s.InstallDir, s.AIFilePath, s.SkillName, e.controls.skillTag(),
                            e.controls.caption(Control::labAppVersion), e.controls.caption(Control::labAIfilePath)}),
-              (QStringList{"vnt08.tmp", e.dir.path(), "", QDir::toNativeSeparators("gamedata/aidata.viv"), "", "0",
-                           "v1.0", ""}));
+              (QStringList{"vnt08.tmp", e.dir.path(), "", QDir::toNativeSeparators("gamedata/aidata.viv"), "", "0", "v1.0", ""}));
     EXPECT_TRUE(e.controls.shown);
 
     EXPECT_EQ(e.dialogs.last().text, QStringLiteral("VNT08 cannot find an NHL08 installation on you computer.\r"
                                                     "Use the 'Browse' button to open your NHL08's 'aidata.viv' file."));
     EXPECT_TRUE(e.dialogs.last().icon == Icon::Exclamation && e.dialogs.last().buttons == Buttons::Ok);
-    for (Control c : {Control::lstSkill, Control::TreeView_AI, Control::btnApplyAIChanges,
-                      Control::btnCancelAIChanges, Control::btnExportVNTSettings, Control::valueSlider})
+    for (Control c : {Control::lstSkill, Control::TreeView_AI, Control::btnApplyAIChanges, Control::btnCancelAIChanges,
+                      Control::btnExportVNTSettings, Control::valueSlider})
         EXPECT_FALSE(e.controls.isEnabled(c)) << controlName(c).toStdString();
     for (Control c : {Control::btnBrowseAIFile, Control::btnImportVNTSettings, Control::btnQuit})
         EXPECT_TRUE(e.controls.isEnabled(c)) << controlName(c).toStdString();
@@ -75,8 +74,7 @@ TEST(Startup, ALockThatCannotBeTakenClosesTheEditorWithTheReasonAndOneWhoseEdito
     const qint64 pid = ended.processId();
     ended.waitForFinished();
     TestEditor next;
-    writeBytes(next.path(QStringLiteral("vnt08.lock")),
-               QStringLiteral("%1\nvantor08\n%2\n").arg(pid).arg(machine).toUtf8());
+    writeBytes(next.path(QStringLiteral("vnt08.lock")), QStringLiteral("%1\nvantor08\n%2\n").arg(pid).arg(machine).toUtf8());
     next.dialogs.expectNotice(QStringLiteral("Can't find NHL08..."));
     runHandler(next.ctx, &Form_Load);
     EXPECT_FALSE(next.controls.closed);

@@ -10,7 +10,12 @@ using namespace vnt::test;
 // TMPDIR and /tmp. TempFolder keeps the TEMP variable's own text, or nothing.
 TEST(TempFolder, TakesTheTempVariableInAnyLetterCaseThenTheSystemsConvention)
 {
-    const struct { const char* variable; const char* value; const char* folder; const char* tempFolder; } rows[] = {
+    const struct {
+        const char* variable;
+        const char* value;
+        const char* folder;
+        const char* tempFolder;
+    } rows[] = {
         {"tEmP", "/var/tmp/vantor/", "/var/tmp/vantor", "/var/tmp/vantor/"},
 #ifndef Q_OS_WIN
         {"TMPDIR", "/scratch/user", "/scratch/user", ""},

@@ -2,4 +2,7 @@
 // expects a missing header must reject this failure.
 #include "model/Definitions.h"
 
-int layeringProbe() { return undeclaredInAnyLayer; }
+int layeringProbe()
+{
+    return undeclaredInAnyLayer;
+}

@@ -22,8 +22,7 @@ std::optional<AttributeDefinition> findIn(const QString& body, const QString& ke
 
 TEST(Definitions, FindsTheFieldsAndConvertsTheWholeNumbers)
 {
-    const auto found =
-        findIn(attributeXml({{"offset", " 100\n"}, {"range_mult", "2.5"}, {"name", " A & <b> "}})).value();
+    const auto found = findIn(attributeXml({{"offset", " 100\n"}, {"range_mult", "2.5"}, {"name", " A & <b> "}})).value();
     EXPECT_EQ(found.name + found.description + found.min_range + found.max_range,
               " A & <b> How often the CPU intercepts passes01");
     EXPECT_EQ(found.offset, 100);
@@ -42,22 +41,29 @@ TEST(Definitions, MatchesTheFirstElementWithExactlyThatKeyAsDirectChild)
     EXPECT_FALSE(findIn(attributeXml(), "Pass_Intercept_CPU"));
     EXPECT_FALSE(findIn(attributeXml().replace("<key>" + Key + "</key>", "<w><key>" + Key + "</key></w>")));
     // Defaults may lie at any depth; the first in document order counts.
-    const QString nested =
-        attributeXml({{"easy", ""}}).replace("<defaults>", "<defaults><a><easy>1</easy></a><easy>0</easy>");
+    const QString nested = attributeXml({{"easy", ""}}).replace("<defaults>", "<defaults><a><easy>1</easy></a><easy>0</easy>");
     EXPECT_EQ(findIn(nested)->DefaultFor("Easy"), "1");
 }
 
 TEST(Definitions, AttributesThatCannotBeEditedSafelyAreNotFound)
 {
     const std::vector<QMap<QString, QString>> bad{
-        {{"offset", "32768"}},       {{"offset", "4"}},         {{"offset", "nine"}}, {{"range_mult", "0.4"}},
-        {{"range_mult", "2147483648"}}, {{"min_range", "2"}},   {{"min_range", "low"}},
-        {{"max_range", "21474837"}}, {{"medium", "n/a"}},       {{"difficlt", "1.01"}}, {{"easy", "-0.1"}},
+        {{"offset", "32768"}},
+        {{"offset", "4"}},
+        {{"offset", "nine"}},
+        {{"range_mult", "0.4"}},
+        {{"range_mult", "2147483648"}},
+        {{"min_range", "2"}},
+        {{"min_range", "low"}},
+        {{"max_range", "21474837"}},
+        {{"medium", "n/a"}},
+        {{"difficlt", "1.01"}},
+        {{"easy", "-0.1"}},
     };
     for (const auto& change : bad)
         EXPECT_FALSE(findIn(attributeXml(change))) << change.firstKey().toStdString() << change.first().toStdString();
-    for (const char* field : {"key", "name", "description", "min_range", "max_range", "range_mult", "offset", "easy",
-                              "medium", "difficlt"})
+    for (const char* field :
+         {"key", "name", "description", "min_range", "max_range", "range_mult", "offset", "easy", "medium", "difficlt"})
         EXPECT_FALSE(findIn(attributeXml({{field, ""}}))) << "without " << field;
 }
 
@@ -65,8 +71,7 @@ TEST(Definitions, NumbersAreReadWithADotFirstAndShownInTheUsersLocale)
 {
     LocaleScope german("de_DE");
     const auto dotted = findIn(attributeXml({{"max_range", "1.000"}})).value();
-    EXPECT_EQ(dotted.max_range + "|" + *dotted.DefaultFor("Easy") + "|" + *dotted.DefaultFor("Difficlt"),
-              "1|0,2|0,45");
+    EXPECT_EQ(dotted.max_range + "|" + *dotted.DefaultFor("Easy") + "|" + *dotted.DefaultFor("Difficlt"), "1|0,2|0,45");
     const auto local = findIn(attributeXml({{"range_mult", "2,5"}, {"max_range", "1,5"}, {"easy", "0,2"}})).value();
     EXPECT_EQ(local.range_mult, 2);
     EXPECT_EQ(local.max_range + "|" + *local.DefaultFor("Easy"), "1,5|0,2");
@@ -76,8 +81,8 @@ TEST(Definitions, Windows1252AndDeepNestingAreReadAndMissingOrBrokenFilesFindNot
 {
     TestEditor editor;
     writeBytes(editor.path("aidata.xml"), "<?xml version='1.0' encoding='Windows-1252'?><aidata>"
-                                          + attributeXml({{"name", "x"}}).toUtf8().replace(">x<", ">\x80\x93\xe9<")
-                                          + "</aidata>");
+                                              + attributeXml({{"name", "x"}}).toUtf8().replace(">x<", ">\x80\x93\xe9<")
+                                              + "</aidata>");
     LoadDefinitions(editor.ctx.definitions, editor.path("aidata.xml"));
     EXPECT_EQ(FindAttribute(editor.ctx.definitions, Key)->name, QStringLiteral("\u20ac\u201c\u00e9"));
 

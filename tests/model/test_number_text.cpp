@@ -15,10 +15,17 @@ TEST(NumberText, TextsFollowTheDigitLimitsAndTheLocaleAndReadBack)
     const auto single = [](double v) { return SingleText(float(v)); };
     const auto dbl = [](double v) { return DoubleText(v); };
     const std::tuple<QString (*)(double), double, const char*> cases[]{
-        {single, 0.3, "0.3"}, {single, 1.0 / 3, "0.3333333"}, {single, 1234567, "1234567"}, {single, -0.0, "0"},
-        {single, 12345678, "1.234568E+07"}, {single, 0.0001, "0.0001"}, {single, 0.00001, "1E-05"},
-        {dbl, 1.0 / 3, "0.333333333333333"}, {dbl, 1234567890123456, "1.23456789012346E+15"},
-        {dbl, -1.5e-100, "-1.5E-100"}, {[](double v) { return IntegerText(qint64(v)); }, -2e6, "-2000000"}};
+        {single, 0.3, "0.3"},
+        {single, 1.0 / 3, "0.3333333"},
+        {single, 1234567, "1234567"},
+        {single, -0.0, "0"},
+        {single, 12345678, "1.234568E+07"},
+        {single, 0.0001, "0.0001"},
+        {single, 0.00001, "1E-05"},
+        {dbl, 1.0 / 3, "0.333333333333333"},
+        {dbl, 1234567890123456, "1.23456789012346E+15"},
+        {dbl, -1.5e-100, "-1.5E-100"},
+        {[](double v) { return IntegerText(qint64(v)); }, -2e6, "-2000000"}};
     for (const char* locale : {"C", "de_DE"}) {
         LocaleScope scope(locale);
         for (const auto& [format, value, text] : cases) {
@@ -34,16 +41,15 @@ TEST(NumberText, TextsFollowTheDigitLimitsAndTheLocaleAndReadBack)
     EXPECT_THROW(NumberFromText("abc"), Error);
     // Files: "." first, the locale only when that fails.
     const std::pair<const char*, std::optional<double>> fileCases[]{
-        {"1.000", 1}, {" +0.35 ", 0.35}, {"-2e3", -2000}, {"1,5", 1.5}, {"1.000,5", 1000.5}, {"+-1", std::nullopt},
-        {"inf", std::nullopt}, {"0x10", std::nullopt}};
+        {"1.000", 1},        {" +0.35 ", 0.35},     {"-2e3", -2000},       {"1,5", 1.5},
+        {"1.000,5", 1000.5}, {"+-1", std::nullopt}, {"inf", std::nullopt}, {"0x10", std::nullopt}};
     for (const auto& [text, expected] : fileCases)
         EXPECT_EQ(ParseFileNumber(text), expected) << text;
 }
 
 TEST(NumberText, NegativeAndFractionalNumbersReadBackInEveryLocale)
 {
-    const QList<QLocale> locales =
-        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    const QList<QLocale> locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
     for (const char* multiCharacterSigns : {"he_IL", "ar_EG", "fa_IR"})
         EXPECT_TRUE(locales.contains(QLocale(QLatin1String(multiCharacterSigns)))) << multiCharacterSigns;
     for (const QLocale& locale : locales) {
@@ -57,8 +63,9 @@ TEST(NumberText, NegativeAndFractionalNumbersReadBackInEveryLocale)
 
 TEST(NumberText, IntegersRoundHalvesToEvenAndMustFit)
 {
-    const std::pair<double, qint32> cases[]{{2.5, 2},     {3.5, 4},   {-2.5, -2}, {-3.5, -4}, {12.5, 12},
-                                            {2.5001, 3}, {-0.5, 0}, {-1.7, -2}, {-2147483648.5, -2147483647 - 1}};
+    const std::pair<double, qint32> cases[]{{2.5, 2},   {3.5, 4},   {-2.5, -2},
+                                            {-3.5, -4}, {12.5, 12}, {2.5001, 3},
+                                            {-0.5, 0},  {-1.7, -2}, {-2147483648.5, -2147483647 - 1}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(ToInt32(value), expected) << value;
     EXPECT_EQ(ToInt16(-32768.5), -32768);

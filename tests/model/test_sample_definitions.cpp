@@ -73,22 +73,30 @@ TEST(DemoBuilder, SlotsAreIntegersOnlyForWholeNumbersOnWholeStepsAndBreakingDefi
     const DemoAttribute good = {"a", "37", "1", "0", "100", "1", "2", "3"};
     // The forms of the slots; none when the definitions are refused.
     const std::vector<std::pair<std::vector<DemoAttribute>, std::vector<demo::SlotForm>>> rows = {
-        {{{"count", "37", "1", "-50", "50", "-5", "0", "7"}, {"share", "49", "1", "0", "1", "0", "0.5", "1"},
-          {"scaled", "61", "10", "0", "10", "1", "2", "3"}}, {Int32, Float, Float}},
+        {{{"count", "37", "1", "-50", "50", "-5", "0", "7"},
+          {"share", "49", "1", "0", "1", "0", "0.5", "1"},
+          {"scaled", "61", "10", "0", "10", "1", "2", "3"}},
+         {Int32, Float, Float}},
         {{good, {"b", "45", "1", "0", "9", "1", "1", "1"}}, {Int32, Int32}}, // tag right after the slot before
-        {{{"a", "36", "1", "0", "100", "1", "2", "3"}}, {}}, // tag inside the header
-        {{good, {"b", "44", "1", "0", "9", "1", "1", "1"}}, {}}, // tag on the slot before
-        {{good, good}, {}}, // the same key twice
-        {{{"a", "37", "1", "0", "100", "1", "101", "3"}}, {}}, // default above its range
-        {{{"a", "37", "1", "low", "100", "1", "2", "3"}}, {}}, // not a number
+        {{{"a", "36", "1", "0", "100", "1", "2", "3"}}, {}},                 // tag inside the header
+        {{good, {"b", "44", "1", "0", "9", "1", "1", "1"}}, {}},             // tag on the slot before
+        {{good, good}, {}},                                                  // the same key twice
+        {{{"a", "37", "1", "0", "100", "1", "101", "3"}}, {}},               // default above its range
+        {{{"a", "37", "1", "low", "100", "1", "2", "3"}}, {}},               // not a number
     };
     QTemporaryDir dir;
     const QString file = dir.filePath("defs.xml");
     for (std::size_t i = 0; i < rows.size(); ++i) {
         QString xml;
         for (const DemoAttribute& a : rows[i].first)
-            xml += test::attributeXml({{"key", a[0]}, {"offset", a[1]}, {"range_mult", a[2]}, {"min_range", a[3]},
-                                       {"max_range", a[4]}, {"easy", a[5]}, {"medium", a[6]}, {"difficlt", a[7]}});
+            xml += test::attributeXml({{"key", a[0]},
+                                       {"offset", a[1]},
+                                       {"range_mult", a[2]},
+                                       {"min_range", a[3]},
+                                       {"max_range", a[4]},
+                                       {"easy", a[5]},
+                                       {"medium", a[6]},
+                                       {"difficlt", a[7]}});
         test::writeBytes(file, ("<aidata>" + xml + "</aidata>").toUtf8());
         std::vector<demo::SlotForm> forms;
         if (rows[i].second.empty())

@@ -71,7 +71,12 @@ TEST_F(RegistryClass, ReadsEachTypeAsItsVariantAndTakesTheTypeFound)
 {
     EnvGuard env;
     env.set("VNT_REG_TEST", "/scratch");
-    const struct { const char* name; quint32 type; QByteArray data; QVariant expected; } rows[] = {
+    const struct {
+        const char* name;
+        quint32 type;
+        QByteArray data;
+        QVariant expected;
+    } rows[] = {
         {"Install Dir", reg::Sz, QByteArray("D:\\Games\\NHL08\\", 16), QStringLiteral("D:\\Games\\NHL08\\")},
         {"Expand", reg::ExpandSz, QByteArray("%vnt_reg_test%\\x %NOT_SET_ANYWHERE% 100%", 41),
          QStringLiteral("/scratch\\x %NOT_SET_ANYWHERE% 100%")},
@@ -109,8 +114,12 @@ TEST_F(RegistryClass, WritesStoreTheTypeAndBytesOfTheirFormAndRefusalsCreateNoth
     const QString refused = QStringLiteral("Failed to set registry value Key: '-2147483646',Section: "
                                            "'Software\\Vantor',Key: 'v' to value: '12'");
     const struct { // storedType 0xFFFF: refused with the error and description given
-        qint32 asType; QVariant value; quint32 storedType; QByteArray storedBytes;
-        int error = 0; QString description = {};
+        qint32 asType;
+        QVariant value;
+        quint32 storedType;
+        QByteArray storedBytes;
+        int error = 0;
+        QString description = {};
     } rows[] = {
         // Refusals come first, while nothing is stored yet.
         {3, QStringLiteral("not bytes"), 0xFFFF, {}, Failed},
@@ -174,8 +183,8 @@ TEST_F(RegistryClass, KeysValuesAndFileTypesAreCreatedListedAndDeleted)
 
     // File types: the class and its commands in both class places (one in this registry).
     r.CreateEXEAssociation(QStringLiteral("  C:\\Tools\\vantor08.exe "), QStringLiteral("Vantor.Settings"),
-                           QStringLiteral("Vantor settings"), QStringLiteral("VNTxp"), QString(), true, QString(),
-                           false, QString(), true, QString(), 2);
+                           QStringLiteral("Vantor settings"), QStringLiteral("VNTxp"), QString(), true, QString(), false,
+                           QString(), true, QString(), 2);
     const auto command = [&](const char* verb) {
         const QString key = QStringLiteral("Vantor.Settings\\shell\\%1\\command").arg(QLatin1String(verb));
         return cRegistry(store).ValueEx(qint32(reg::ClassesRoot), key, QString(), 1, QVariant());
@@ -183,10 +192,10 @@ TEST_F(RegistryClass, KeysValuesAndFileTypesAreCreatedListedAndDeleted)
     EXPECT_EQ(command("open"), QVariant(QStringLiteral("\"C:\\Tools\\vantor08.exe\" \"%1\"")));
     // Additional verbs come in triples, for a class that exists.
     const QVariantList verbs{QStringLiteral("edit"), QStringLiteral("&Edit"), QStringLiteral("x.exe /e")};
-    EXPECT_EQ(raised([&] { r.CreateAdditionalEXEAssociations(QStringLiteral("Cls"), verbs.mid(0, 2)); }),
-              std::make_pair(BadAssociationList,
-                             QStringLiteral("Invalid parameter list passed to CreateAdditionalEXEAssociations - "
-                                            "expected Name/Text/Command")));
+    EXPECT_EQ(
+        raised([&] { r.CreateAdditionalEXEAssociations(QStringLiteral("Cls"), verbs.mid(0, 2)); }),
+        std::make_pair(BadAssociationList, QStringLiteral("Invalid parameter list passed to CreateAdditionalEXEAssociations - "
+                                                          "expected Name/Text/Command")));
     r.setClassKey(qint32(reg::ClassesRoot));
     EXPECT_EQ(raised([&] { r.CreateAdditionalEXEAssociations(QStringLiteral("Cls"), verbs); }),
               std::make_pair(ClassNotDefined, QStringLiteral("Error - attempt to create additional associations "

@@ -40,8 +40,8 @@ TEST(WineRegistryFile, SkipsWhatItCannotReadAndKeepsTheRest)
     EXPECT_EQ(good->findValue(QStringLiteral("c"))->type, 0x100u);
     EXPECT_EQ(good->findValue(QStringLiteral("c"))->data, QByteArray::fromHex("0102"));
     EXPECT_EQ(good->findValue(QStringLiteral("d"))->data,
-              wide(QString(QChar(0x263a)) + QStringLiteral("A") + QChar(0) + QStringLiteral("x") + QChar(27)
-                   + QStringLiteral("q") + QChar(0xe9) + QChar(0xe9)));
+              wide(QString(QChar(0x263a)) + QStringLiteral("A") + QChar(0) + QStringLiteral("x") + QChar(27) + QStringLiteral("q")
+                   + QChar(0xe9) + QChar(0xe9)));
     EXPECT_FALSE(good->findValue(QStringLiteral("f")));
     EXPECT_EQ(good->modified, 116444736000000000ull + 1700000000ull * 10000000ull);
 

@@ -43,8 +43,7 @@ QByteArrayList sectionsBut(QByteArray text, const QByteArrayList& keys)
 {
     QByteArrayList out = text.replace("\n[", "\n\1[").split('\1');
     out.removeIf([&](const QByteArray& section) {
-        return std::any_of(keys.begin(), keys.end(),
-                           [&](const QByteArray& key) { return section.startsWith('[' + key + "] "); });
+        return std::any_of(keys.begin(), keys.end(), [&](const QByteArray& key) { return section.startsWith('[' + key + "] "); });
     });
     return out;
 }
@@ -56,7 +55,11 @@ QByteArrayList sectionsBut(QByteArray text, const QByteArrayList& keys)
 TEST_F(WineBackend, EveryKindOfValueInTheRealFilesReadsAsTheClassReadsIt)
 {
     const struct {
-        qint32 root; QString section; const char* name; QVariant expected; qint32 type;
+        qint32 root;
+        QString section;
+        const char* name;
+        QVariant expected;
+        qint32 type;
     } rows[] = {
         // The game's key in the 32-bit view, whatever the letter case.
         {HKLM, GameKey, "Install Dir", QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\"), 1},
@@ -121,17 +124,21 @@ TEST_F(WineBackend, TheFileIsReadAgainWhenChangedAndNeverOverwrittenWhenNoRegist
 {
     cRegistry r = at(HKLM, GameKey, QStringLiteral("Install Dir"));
     EXPECT_EQ(r.Value(), QVariant(QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\")));
-    const QByteArray changed =
-        systemReg().replace("\"Install Dir\"=\"C:\\\\Program Files (x86)", "\"Install Dir\"=\"D:\\\\Games");
-    const struct { const char* name; QByteArray text; QVariant expected; } rows[] = {
+    const QByteArray changed = systemReg().replace("\"Install Dir\"=\"C:\\\\Program Files (x86)",
+                                                   "\"Install Dir\"=\"D:\\\\Games");
+    const struct {
+        const char* name;
+        QByteArray text;
+        QVariant expected;
+    } rows[] = {
         {"changed by others", changed, QStringLiteral("D:\\Games\\EA Sports\\NHL08\\")},
         {"a 32-bit prefix has no redirection",
          "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n"
          "\n[Software\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"C:\\\\Games\\\\\"\n"
          "\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"wrong\"\n",
          QStringLiteral("C:\\Games\\")},
-        {"no registry: read as empty",
-         "not a registry\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08]\n\"Install Dir\"=\"x\"\n", QVariant()},
+        {"no registry: read as empty", "not a registry\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08]\n\"Install Dir\"=\"x\"\n",
+         QVariant()},
     };
     for (const auto& row : rows) {
         writeFileAtomically(prefix.path(QStringLiteral("system.reg")), row.text);
@@ -167,8 +174,8 @@ TEST_F(WineBackend, WindowsFoldersBecomeNativeFoldersThroughTheDriveLinks)
         {"D:\\Games\\", nullptr},
     };
     for (const auto& [windows, native] : rows)
-        EXPECT_EQ(store->toNativePath(QString::fromLatin1(windows)),
-                  native ? driveC + QString::fromLatin1(native) : QString()) << windows;
+        EXPECT_EQ(store->toNativePath(QString::fromLatin1(windows)), native ? driveC + QString::fromLatin1(native) : QString())
+            << windows;
 }
 
 // (A running and an ended wineserver: test_wine_server.cpp.)
@@ -179,8 +186,7 @@ TEST_F(WineBackend, AWriteThatFailsOrIsRefusedChangesNeitherTheTreeNorTheFile)
     // is never written through); a wineserver marker that cannot be read.
     const char* const kinds[] = {"broken key link", "linked file", "wineserver state unknown"};
     const QByteArray brokenLink = "WINE REGISTRY Version 2\n[Software] 0\n#link\n\"SymbolicLinkValue\"=hex(6):"
-                                  + QByteArray("\\Registry\\Machine\\Gone").toHex(',').replace(",", ",00,")
-                                  + ",00\n";
+                                  + QByteArray("\\Registry\\Machine\\Gone").toHex(',').replace(",", ",00,") + ",00\n";
     const QString linked = prefix.path(QStringLiteral("linked.reg"));
     writeFileAtomically(linked, readFile(wineFixture(QStringLiteral("system.reg"))));
     for (int kind = 0; kind < 3; ++kind) {
@@ -198,8 +204,9 @@ TEST_F(WineBackend, AWriteThatFailsOrIsRefusedChangesNeitherTheTreeNorTheFile)
             r.setValue(QStringLiteral("x"));
             ADD_FAILURE() << "the write went through";
         } catch (const Error& e) {
-            EXPECT_TRUE(kind < 2 || (e.number() == err::PermissionDenied
-                                     && e.description().contains(QStringLiteral("cannot be told")))) << e.what();
+            EXPECT_TRUE(kind < 2
+                        || (e.number() == err::PermissionDenied && e.description().contains(QStringLiteral("cannot be told"))))
+                << e.what();
         }
         EXPECT_FALSE(at(HKLM, QStringLiteral("Software\\Vantor Fail")).KeyExists());
         EXPECT_EQ(systemReg(), before);

@@ -22,16 +22,16 @@ TEST(WineServer, ChangesAreRefusedWhileTheRealWineserverRunsAndGoThroughAfterIt)
     environment.set("WINEPREFIX", QFile::encodeName(prefix.root()));
     // "-p60" returns once the server is ready (which ends a minute after its last
     // client, should the test not end it); "-k" once it has saved and ended.
-    const auto wineserver = [&](const char* option) {
-        return QProcess::execute(program, {QString::fromLatin1(option)}) == 0;
-    };
+    const auto wineserver = [&](const char* option) { return QProcess::execute(program, {QString::fromLatin1(option)}) == 0; };
     const auto stop = qScopeGuard([&] { wineserver("-k"); });
     ASSERT_TRUE(wineserver("-p60"));
 
     cRegistry r(std::make_shared<WineRegistry>(prefix.root()));
     QVariant value = QStringLiteral("x");
-    const auto write = [&] { r.setValueEx(qint32(reg::LocalMachine), QStringLiteral("Software\\Vantor Test"),
-                                          QStringLiteral("New"), qint32(reg::Sz), QVariant(), value); };
+    const auto write = [&] {
+        r.setValueEx(qint32(reg::LocalMachine), QStringLiteral("Software\\Vantor Test"), QStringLiteral("New"), qint32(reg::Sz),
+                     QVariant(), value);
+    };
     try {
         write();
         ADD_FAILURE() << "the change was not refused";

@@ -31,7 +31,8 @@ TEST(SettingsFile, SizeLimits)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("level.VNTxp"));
-    const std::pair<qint64, const char*> cases[] = {// size, the refusal's end (none: level 2 is read)
+    const std::pair<qint64, const char*> cases[] = {
+        // size, the refusal's end (none: level 2 is read)
         {17, "holds 17 bytes; a settings file has at least 18."},
         {18, nullptr},
         {SettingsMaximumSize, nullptr},

@@ -27,8 +27,8 @@ inline void expectError(int number, const std::function<void()>& call, const cha
 {
     const int thrown = errorOf(call);
     if (thrown != number)
-        ADD_FAILURE_AT(file, line)
-            << "expected Error " << number << ", got " << (thrown ? "Error " + std::to_string(thrown) : "none");
+        ADD_FAILURE_AT(file, line) << "expected Error " << number << ", got "
+                                   << (thrown ? "Error " + std::to_string(thrown) : "none");
 }
 
 } // namespace vnt::test

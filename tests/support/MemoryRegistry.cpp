@@ -36,8 +36,7 @@ bool MemoryRegistry::linkLocation(const QStringList& kernelPath, Location* out)
     const QString area = foldName(kernelPath[1]);
     if (area == QLatin1String("machine"))
         return rootLocation(reg::LocalMachine, kernelPath.mid(2), out);
-    return area == QLatin1String("user") && kernelPath.size() >= 3
-           && rootLocation(reg::CurrentUser, kernelPath.mid(3), out);
+    return area == QLatin1String("user") && kernelPath.size() >= 3 && rootLocation(reg::CurrentUser, kernelPath.mid(3), out);
 }
 
 } // namespace vnt

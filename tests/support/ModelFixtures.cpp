@@ -10,16 +10,23 @@ namespace vnt::test {
 
 QString attributeXml(const QMap<QString, QString>& changes)
 {
-    QMap<QString, QString> fields{{"key", "pass_intercept_cpu"}, {"name", "Pass Intercept CPU"},
-                                  {"description", "How often the CPU intercepts passes"}, {"min_range", "0"},
-                                  {"max_range", "1"}, {"range_mult", "100"}, {"offset", "9"},
-                                  {"easy", "0.2"}, {"medium", "0.3"}, {"difficlt", "0.45"}};
+    QMap<QString, QString> fields{{"key", "pass_intercept_cpu"},
+                                  {"name", "Pass Intercept CPU"},
+                                  {"description", "How often the CPU intercepts passes"},
+                                  {"min_range", "0"},
+                                  {"max_range", "1"},
+                                  {"range_mult", "100"},
+                                  {"offset", "9"},
+                                  {"easy", "0.2"},
+                                  {"medium", "0.3"},
+                                  {"difficlt", "0.45"}};
     fields.insert(changes);
     QString out = "<attribute>", defaults = "<defaults>";
     for (auto it = fields.begin(); it != fields.end(); ++it)
         if (!it.value().isEmpty())
-            (QStringList{"easy", "medium", "difficlt"}.contains(it.key()) ? defaults : out) +=
-                QStringLiteral("<%1>%2</%1>").arg(it.key(), it.value().toHtmlEscaped());
+            (QStringList{"easy", "medium", "difficlt"}.contains(it.key())
+                 ? defaults
+                 : out) += QStringLiteral("<%1>%2</%1>").arg(it.key(), it.value().toHtmlEscaped());
     return out + defaults + "</defaults></attribute>\n";
 }
 
@@ -29,7 +36,10 @@ void loadDefinitions(TestEditor& editor, const QString& body)
     LoadDefinitions(editor.ctx.definitions, editor.path("aidata.xml"));
 }
 
-QByteArray singleBytes(float value) { return intBytes(std::bit_cast<quint32>(value), 4); }
+QByteArray singleBytes(float value)
+{
+    return intBytes(std::bit_cast<quint32>(value), 4);
+}
 
 QByteArray intBytes(qint64 value, int size)
 {

@@ -11,7 +11,10 @@
 
 namespace vnt::test {
 
-inline QString wineFixture(const QString& name) { return QStringLiteral(VANTOR_TEST_DATA_DIR "/wine/") + name; }
+inline QString wineFixture(const QString& name)
+{
+    return QStringLiteral(VANTOR_TEST_DATA_DIR "/wine/") + name;
+}
 
 // Lays out a prefix in the folder root (made when missing).
 inline void makeWinePrefix(const QString& root)

@@ -29,6 +29,9 @@ QByteArray StoryData::levelEntry(int level)
     return bytes;
 }
 
-QByteArray StoryData::definitions() { return Definitions; }
+QByteArray StoryData::definitions()
+{
+    return Definitions;
+}
 
 } // namespace vnt::test

@@ -24,11 +24,19 @@ struct HandlerLog {
     WindowHandlers handlers()
     {
         using H = WindowHandlers;
-        const std::pair<H::Handler H::*, const char*> named[] = {
-            {&H::load, "load"}, {&H::unload, "unload"}, {&H::quit, "quit"}, {&H::browse, "browse"},
-            {&H::collapseAll, "collapseAll"}, {&H::expandAll, "expandAll"}, {&H::scroll, "scroll"},
-            {&H::setDefault, "setDefault"}, {&H::skillChanged, "skillChanged"}, {&H::apply, "apply"},
-            {&H::cancel, "cancel"}, {&H::exportSettings, "exportSettings"}, {&H::importSettings, "importSettings"}};
+        const std::pair<H::Handler H::*, const char*> named[] = {{&H::load, "load"},
+                                                                 {&H::unload, "unload"},
+                                                                 {&H::quit, "quit"},
+                                                                 {&H::browse, "browse"},
+                                                                 {&H::collapseAll, "collapseAll"},
+                                                                 {&H::expandAll, "expandAll"},
+                                                                 {&H::scroll, "scroll"},
+                                                                 {&H::setDefault, "setDefault"},
+                                                                 {&H::skillChanged, "skillChanged"},
+                                                                 {&H::apply, "apply"},
+                                                                 {&H::cancel, "cancel"},
+                                                                 {&H::exportSettings, "exportSettings"},
+                                                                 {&H::importSettings, "importSettings"}};
         H h;
         for (const auto& [member, name] : named) {
             h.*member = [this, name = QString::fromLatin1(name)](EditorContext&) {
@@ -44,15 +52,17 @@ struct HandlerLog {
 
 // Scripted dialogs whose mismatches fail the running Qt test.
 struct QtScriptedDialogs : ScriptedDialogs {
-    QtScriptedDialogs() { fail = [](const std::string& why) { QTest::qFail(why.c_str(), __FILE__, __LINE__); }; }
+    QtScriptedDialogs()
+    {
+        fail = [](const std::string& why) { QTest::qFail(why.c_str(), __FILE__, __LINE__); };
+    }
 };
 
 // A window with recorders behind its events and scripted dialogs.
 struct RecordedWindow {
     RecordedWindow() : window(std::make_unique<MainWindow>(dialogs, log.handlers())) {}
 
-    template <typename T = QWidget>
-    T* control(Control c) const { return qobject_cast<T*>(window->widget(c)); }
+    template <typename T = QWidget> T* control(Control c) const { return qobject_cast<T*>(window->widget(c)); }
 
     HandlerLog log;
     QtScriptedDialogs dialogs;

@@ -65,15 +65,14 @@ private Q_SLOTS:
             QCOMPARE(seen->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             seen->button(QMessageBox::No)->click();
         });
-        QVERIFY(dialogs.ask(QStringLiteral("Save changes?"), QStringLiteral("<b>Save</b>") + CR + "now?",
-                            Buttons::YesNoCancel, Icon::Exclamation)
+        QVERIFY(dialogs.ask(QStringLiteral("Save changes?"), QStringLiteral("<b>Save</b>") + CR + "now?", Buttons::YesNoCancel,
+                            Icon::Exclamation)
                 == Answer::No);
         QVERIFY(seen);
 
         // Closing a question without a button stands for its Cancel (or No).
         onNextModal([](QWidget* modal) { modal->close(); });
-        QVERIFY(dialogs.ask(QStringLiteral("Save?"), QStringLiteral("Save?"), Buttons::YesNoCancel, Icon::None)
-                == Answer::Cancel);
+        QVERIFY(dialogs.ask(QStringLiteral("Save?"), QStringLiteral("Save?"), Buttons::YesNoCancel, Icon::None) == Answer::Cancel);
 
         QWidget hidden;
         QRect at;
@@ -99,8 +98,7 @@ private Q_SLOTS:
             static_cast<QDialog*>(dialog)->accept(); // as its Save button would
         });
         QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); // Qt's own dialog, which a test can drive
-        QCOMPARE(dialogs.saveFile(QStringLiteral("Choose location..."), dir.path(),
-                                  QStringLiteral("VNTxp File |*.VNTxp")),
+        QCOMPARE(dialogs.saveFile(QStringLiteral("Choose location..."), dir.path(), QStringLiteral("VNTxp File |*.VNTxp")),
                  QDir::toNativeSeparators(existing));
     }
 };

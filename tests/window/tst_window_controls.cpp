@@ -151,7 +151,7 @@ private Q_SLOTS:
         QCOMPARE(s.positions.last(), s.window->sliderPosition());
 
         s.window->setSliderTickFrequency(10);
-        s.window->setSliderMinimum(40); // takes the position with it
+        s.window->setSliderMinimum(40);    // takes the position with it
         s.window->setSliderPosition(1000); // beyond the range: kept at its end, no failure
         QCOMPARE(s.window->sliderPosition(), 100);
         QCOMPARE(s.window->sliderTickFrequency(), 10);
@@ -206,12 +206,15 @@ private Q_SLOTS:
     void eachEventRunsItsOwnHandlerAndClosingRunsTheUnloadHandler()
     {
         RecordedWindow r;
-        const std::pair<Control, const char*> buttons[] = {
-            {Control::btnQuit, "quit"}, {Control::btnBrowseAIFile, "browse"},
-            {Control::btnAItreeCollapseAll, "collapseAll"}, {Control::btnAItreeExpandAll, "expandAll"},
-            {Control::btnSetDefaultValue, "setDefault"}, {Control::btnApplyAIChanges, "apply"},
-            {Control::btnCancelAIChanges, "cancel"}, {Control::btnExportVNTSettings, "exportSettings"},
-            {Control::btnImportVNTSettings, "importSettings"}};
+        const std::pair<Control, const char*> buttons[] = {{Control::btnQuit, "quit"},
+                                                           {Control::btnBrowseAIFile, "browse"},
+                                                           {Control::btnAItreeCollapseAll, "collapseAll"},
+                                                           {Control::btnAItreeExpandAll, "expandAll"},
+                                                           {Control::btnSetDefaultValue, "setDefault"},
+                                                           {Control::btnApplyAIChanges, "apply"},
+                                                           {Control::btnCancelAIChanges, "cancel"},
+                                                           {Control::btnExportVNTSettings, "exportSettings"},
+                                                           {Control::btnImportVNTSettings, "importSettings"}};
         r.window->load();
         r.window->showWindow();
         QTest::mouseClick(r.control(Control::btnApplyAIChanges), Qt::LeftButton); // disabled: nothing

@@ -124,9 +124,11 @@ private Q_SLOTS:
 
         // Controls without text are named for what they hold; buttons and captions
         // are read out by their text, data labels by the text they show.
-        const std::pair<const char*, const char*> names[] = {
-            {"TreeView_AI", "AI attributes"}, {"valueSlider", "Attribute value"}, {"lstSkill", "Skill level"},
-            {"btnApplyAIChanges", "Apply Changes"}, {"Label2", "Skill Level"}};
+        const std::pair<const char*, const char*> names[] = {{"TreeView_AI", "AI attributes"},
+                                                             {"valueSlider", "Attribute value"},
+                                                             {"lstSkill", "Skill level"},
+                                                             {"btnApplyAIChanges", "Apply Changes"},
+                                                             {"Label2", "Skill Level"}};
         for (const auto& [control, name] : names) {
             QWidget* c = client->findChild<QWidget*>(QString::fromLatin1(control));
             QVERIFY2(c, control);
@@ -152,10 +154,18 @@ private Q_SLOTS:
         for (QWidget* c : controls)
             c->setEnabled(true);
         w.setFocus(Control::TreeView_AI);
-        const QStringList order{"btnBrowseAIFile",    "valueSlider",          "btnSetDefaultValue",
-                                "lstSkill",           "btnApplyAIChanges",    "btnCancelAIChanges",
-                                "btnQuit",            "btnExportVNTSettings", "btnImportVNTSettings",
-                                "btnAItreeExpandAll", "btnAItreeCollapseAll", "TreeView_AI"};
+        const QStringList order{"btnBrowseAIFile",
+                                "valueSlider",
+                                "btnSetDefaultValue",
+                                "lstSkill",
+                                "btnApplyAIChanges",
+                                "btnCancelAIChanges",
+                                "btnQuit",
+                                "btnExportVNTSettings",
+                                "btnImportVNTSettings",
+                                "btnAItreeExpandAll",
+                                "btnAItreeCollapseAll",
+                                "TreeView_AI"};
         QCOMPARE(namesAfterTabs(int(order.size())), order);
     }
 };

@@ -52,8 +52,8 @@ long queryValue(Key key, const std::string& name, std::uint32_t* type, char* buf
 {
     DWORD valueType = 0;
     DWORD length = size ? *size : 0;
-    const LONG rc = RegQueryValueExA(toHkey(key), name.c_str(), nullptr, &valueType,
-                                     reinterpret_cast<LPBYTE>(buffer), size ? &length : nullptr);
+    const LONG rc = RegQueryValueExA(toHkey(key), name.c_str(), nullptr, &valueType, reinterpret_cast<LPBYTE>(buffer),
+                                     size ? &length : nullptr);
     if (type)
         *type = valueType;
     if (size)
@@ -63,8 +63,7 @@ long queryValue(Key key, const std::string& name, std::uint32_t* type, char* buf
 
 long setValue(Key key, const std::string& name, std::uint32_t type, const std::string& data)
 {
-    return RegSetValueExA(toHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                          DWORD(data.size()));
+    return RegSetValueExA(toHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()), DWORD(data.size()));
 }
 
 long deleteValue(Key key, const std::string& name)
@@ -83,8 +82,9 @@ long enumValue(Key key, std::uint32_t index, std::string* name)
     // A buffer that fits the longest name (counted in UTF-16 units) in bytes of the
     // code page, up to three per unit.
     DWORD longest = 0;
-    if (RegQueryInfoKeyA(toHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyA(toHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
+                         nullptr)
+        != ERROR_SUCCESS)
         longest = 16383;
     std::string buffer((std::size_t(longest) + 1) * 3, '\0');
     DWORD length = DWORD(buffer.size());

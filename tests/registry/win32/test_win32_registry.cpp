@@ -49,8 +49,8 @@ TEST(Win32Registry, FindsTheGameKeyThatA32BitInstallerWrote)
 
 TEST(Win32Registry, EveryValueTypeIsWrittenAndReadBackAndTheKeyDeletedIn32BitView)
 {
-    const TypedData values[] = {{REG_SZ, "C:\\Games\\\0"s},         {REG_EXPAND_SZ, "%WINDIR%\\x\0"s},
-                                {REG_MULTI_SZ, "one\0two\0\0"s},    {REG_BINARY, "\x00\xff\x80"s},
+    const TypedData values[] = {{REG_SZ, "C:\\Games\\\0"s},       {REG_EXPAND_SZ, "%WINDIR%\\x\0"s},
+                                {REG_MULTI_SZ, "one\0two\0\0"s},  {REG_BINARY, "\x00\xff\x80"s},
                                 {REG_DWORD, "\x78\x56\x34\x12"s}, {REG_DWORD_BIG_ENDIAN, "\x12\x34\x56\x78"s}};
     const std::string path = "Software\\Vantor Registry Test";
     Key key = 0;
