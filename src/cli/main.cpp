@@ -6,6 +6,7 @@
 
 #include "base/Error.h"
 #include "base/FileOps.h"
+#include "base/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -140,7 +141,7 @@ int main(int argc, char** argv)
     vnt::reportFileSizeLimitAsError();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vantor08-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VANTOR_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(vnt::ProgramVersion));
     // Numbers are read and written with "." whatever the user's locale, so that
     // output can be pasted between players.
     QLocale::setDefault(QLocale::c());

@@ -2,6 +2,7 @@
 
 #include "base/Environment.h"
 #include "base/FileOps.h"
+#include "base/Version.h"
 #include "handlers/GameLocation.h"
 #include "handlers/ApplyCancel.h"
 #include "handlers/ArchiveTransfer.h"
@@ -137,7 +138,7 @@ void Form_Load(EditorContext& ctx)
         return;
     }
     s.WorkFileName = WorkCopyName;
-    ctx.controls.setCaption(Control::labAppVersion, QStringLiteral("v") + QStringLiteral("1.0"));
+    ctx.controls.setCaption(Control::labAppVersion, QStringLiteral("v") + QString::fromLatin1(ProgramVersion));
     s.TempFolder = GetTempFolder(ctx);
     s.InstallDir = nativeInstallFolder(ctx, GetRegistryValue(ctx, HKEY_LOCAL_MACHINE_KEY, GameRegistryKey, GameRegistryValue));
     s.AIFilePath = proposedArchivePath(s.InstallDir);

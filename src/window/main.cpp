@@ -4,6 +4,7 @@
 #include "window/QtDialogs.h"
 
 #include "base/FileOps.h"
+#include "base/Version.h"
 #include "editor/PlatformServices.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ int main(int argc, char** argv)
     vnt::reportFileSizeLimitAsError();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantor 08"));
-    QApplication::setApplicationVersion(QStringLiteral(VANTOR_VERSION));
+    QApplication::setApplicationVersion(QString::fromLatin1(vnt::ProgramVersion));
 
     vnt::QtDialogs dialogs;
     vnt::MainWindow window(dialogs);

@@ -1,4 +1,5 @@
 #include "editor/Events.h"
+#include "base/Version.h"
 #include "handlers/Startup.h"
 #include "support/TestEditor.h"
 
@@ -20,7 +21,8 @@ TEST(Startup, WithoutTheGameWarnsAndLeavesOnlyBrowseImportAndQuit)
     const EditorState& s = e.ctx.state;
     EXPECT_EQ((QStringList{s.WorkFileName, s.TempFolder, s.InstallDir, s.AIFilePath, s.SkillName, e.controls.skillTag(),
                            e.controls.caption(Control::labAppVersion), e.controls.caption(Control::labAIfilePath)}),
-              (QStringList{"vnt08.tmp", e.dir.path(), "", QDir::toNativeSeparators("gamedata/aidata.viv"), "", "0", "v1.0", ""}));
+              (QStringList{"vnt08.tmp", e.dir.path(), "", QDir::toNativeSeparators("gamedata/aidata.viv"), "", "0",
+                           QStringLiteral("v") + QString::fromLatin1(ProgramVersion), ""}));
     EXPECT_TRUE(e.controls.shown);
 
     EXPECT_EQ(e.dialogs.last().text, QStringLiteral("VNT08 cannot find an NHL08 installation on you computer.\r"
