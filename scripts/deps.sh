@@ -1,7 +1,7 @@
 # Installs the Debian packages the editor needs to build, test and run.
 # Sourced by scripts/run and scripts/test; does nothing when all are present.
 VANTOR_PACKAGES=(
-  cmake g++ make pkg-config
+  cmake g++ make ninja-build pkg-config
   qt6-base-dev libgl-dev libpugixml-dev
   libgtest-dev libbenchmark-dev librapidcheck-dev
   xvfb xauth xdotool fonts-liberation
@@ -38,9 +38,16 @@ vantor_quietly() {
   return $rc
 }
 
-# Configures and builds into the given folder; extra arguments go to cmake.
+# Configures and builds one of CMakePresets.json's presets (dev, asan, fuzz,
+# coverage); extra arguments go to cmake's configure step.
 vantor_build() {
-  local dir=$1; shift
-  vantor_quietly cmake -S "$VANTOR_ROOT" -B "$VANTOR_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-  cmake --build "$VANTOR_ROOT/$dir" --parallel "$(nproc)"
+  local preset=$1; shift
+  (cd "$VANTOR_ROOT" && vantor_quietly cmake --preset "$preset" "$@" \
+    && cmake --build --preset "$preset" --parallel "$(nproc)")
+}
+
+# Runs the tests of a preset through CTest; extra arguments go to ctest.
+vantor_ctest() {
+  local preset=$1; shift
+  (cd "$VANTOR_ROOT" && ctest --preset "$preset" --parallel "$(nproc)" "$@")
 }
