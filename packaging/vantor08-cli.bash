@@ -20,6 +20,10 @@ _vantor08_cli()
         _filedir xml
         return
     fi
+    if [[ $prev == --text || $prev == --from ]]; then
+        _filedir txt
+        return
+    fi
     if [[ -z $command ]]; then
         if [[ $cur == -* ]]; then
             COMPREPLY=($(compgen -W "--defs --help --version" -- "$cur"))
@@ -29,7 +33,10 @@ _vantor08_cli()
         return
     fi
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--help --json" -- "$cur"))
+        local options="--help --json"
+        [[ $command == export ]] && options="--help --text --all"
+        [[ $command == set ]] && options="--help --from"
+        COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
     fi
     # ARCHIVE:LEVEL: the levels after the last colon.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -15,24 +16,38 @@ constexpr int ExitFound = 1; // differences, problems, or no game found
 constexpr int ExitBadInput = 2;
 constexpr int ExitFileFailed = 3;
 
-// What every command gets: its arguments, whether JSON was asked for, and the
-// definitions (loaded when a command first asks for them).
+// The options a command takes besides its arguments.
+namespace option {
+constexpr unsigned Json = 1; // --json
+constexpr unsigned Text = 2; // --text FILE, --all
+constexpr unsigned From = 4; // --from FILE
+} // namespace option
+
+// What every command gets: its arguments, the options given (by name, with
+// their values; an empty value for a flag), and the definitions (loaded when a
+// command first asks for them).
 class Invocation {
 public:
-    Invocation(QString definitionPath, QStringList arguments, bool json)
-        : definitionPath_(std::move(definitionPath)), arguments_(std::move(arguments)), json_(json)
+    Invocation(QString definitionPath, QStringList arguments, QMap<QString, QString> options, QString usage)
+        : definitionPath_(std::move(definitionPath)), arguments_(std::move(arguments)), options_(std::move(options)),
+          usage_(std::move(usage))
     {
     }
 
     const QStringList& arguments() const { return arguments_; }
     const QString& argument(int i) const { return arguments_[i]; }
-    bool json() const { return json_; }
+    bool isSet(const QString& name) const { return options_.contains(name); }
+    QString option(const QString& name) const { return options_.value(name); }
+    bool json() const { return isSet(QStringLiteral("json")); }
     const pugi::xml_document& definitions();
+    // The command's usage line, for a request its arguments cannot satisfy.
+    const QString& usage() const { return usage_; }
 
 private:
     QString definitionPath_;
     QStringList arguments_;
-    bool json_;
+    QMap<QString, QString> options_;
+    QString usage_;
     bool loaded_ = false;
     pugi::xml_document definitions_;
 };
@@ -43,7 +58,7 @@ struct Command {
     const char* summary;
     int minArguments;
     int maxArguments; // -1: any number
-    bool json;        // takes --json
+    unsigned options; // option::Json, ... that it takes
     bool hidden;      // left out of the help (for the shell completion)
     int (*run)(Invocation&);
 };

@@ -126,8 +126,8 @@ int check(Invocation& call)
 }
 
 const Command Commands[] = {
-    {"diff", "SOURCE SOURCE", "The attributes whose values differ.", 2, 2, true, false, diff},
-    {"check", "ARCHIVE", "The definitions against every level's entry.", 1, 1, true, false, check},
+    {"diff", "SOURCE SOURCE", "The attributes whose values differ.", 2, 2, option::Json, false, diff},
+    {"check", "ARCHIVE", "The definitions against every level's entry.", 1, 1, option::Json, false, check},
 };
 
 } // namespace

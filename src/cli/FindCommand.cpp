@@ -22,7 +22,7 @@ int find(Invocation&)
 }
 
 const Command Commands[] = {
-    {"find", "", "The archive the editor would offer at start-up; exit 1 when none.", 0, 0, false, false, find},
+    {"find", "", "The archive the editor would offer at start-up; exit 1 when none.", 0, 0, 0, false, find},
 };
 
 } // namespace

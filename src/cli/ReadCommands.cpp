@@ -93,11 +93,11 @@ int keys(Invocation& call)
 }
 
 const Command Commands[] = {
-    {"levels", "ARCHIVE", "The skill entries in the archive: name and size.", 1, 1, true, false, levels},
-    {"list", "SOURCE", "Every attribute: key, name, value, default, min, max.", 1, 1, true, false, list},
-    {"get", "SOURCE KEY", "One value.", 2, 2, false, false, get},
-    {"scan", "SOURCE", "Every tagged slot in an entry: position, tag, value.", 1, 1, true, false, scan},
-    {"keys", "", "The keys of the definitions, one a line.", 0, 0, false, true, keys},
+    {"levels", "ARCHIVE", "The skill entries in the archive: name and size.", 1, 1, option::Json, false, levels},
+    {"list", "SOURCE", "Every attribute: key, name, value, default, min, max.", 1, 1, option::Json, false, list},
+    {"get", "SOURCE KEY", "One value.", 2, 2, 0, false, get},
+    {"scan", "SOURCE", "Every tagged slot in an entry: position, tag, value.", 1, 1, option::Json, false, scan},
+    {"keys", "", "The keys of the definitions, one a line.", 0, 0, 0, true, keys},
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "cli/CliOutput.h"
 #include "cli/CliSource.h"
 #include "cli/Commands.h"
+#include "cli/TextTuning.h"
 
 #include "base/FileOps.h"
 #include "model/Definitions.h"
@@ -13,6 +14,7 @@
 #include "services/SettingsFile.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 
 namespace vnt::cli {
@@ -55,12 +57,32 @@ void printBackup(const QString& backup)
     printLine(QStringLiteral("backup: ") + backup);
 }
 
+// The assignments of --from's file, each refused with its file and line, then
+// those of the arguments, in that order: a key given twice takes the last value.
+std::vector<Assignment> requestedChanges(Invocation& call, const Source& entry)
+{
+    std::vector<Assignment> changes;
+    if (call.isSet(QStringLiteral("from"))) {
+        const QString path = call.option(QStringLiteral("from"));
+        for (const TuningLine& line : readTextTuning(path)) {
+            try {
+                changes.push_back(assignment(line.assignment, call.definitions(), entry));
+            } catch (const UsageError& e) {
+                throw UsageError{QStringLiteral("%1:%2: %3").arg(QDir::toNativeSeparators(path)).arg(line.line).arg(e.message)};
+            }
+        }
+    }
+    for (const QString& text : call.arguments().mid(1))
+        changes.push_back(assignment(text, call.definitions(), entry));
+    if (changes.empty())
+        throw UsageError{call.usage()};
+    return changes;
+}
+
 int set(Invocation& call)
 {
     const Source entry = openLevel(call.argument(0));
-    std::vector<Assignment> changes;
-    for (const QString& text : call.arguments().mid(1))
-        changes.push_back(assignment(text, call.definitions(), entry));
+    const std::vector<Assignment> changes = requestedChanges(call, entry);
     for (const Assignment& change : changes) {
         WriteValue(entry.file, change.attribute.offset, change.stored, change.form);
         printLine(change.attribute.key + QLatin1Char('=') + slotValue(entry.file, change.attribute.offset).text());
@@ -71,7 +93,14 @@ int set(Invocation& call)
 
 int exportLevel(Invocation& call)
 {
+    const bool text = call.isSet(QStringLiteral("text"));
+    if (call.arguments().size() != (text ? 1 : 2) || (call.isSet(QStringLiteral("all")) && !text))
+        throw UsageError{call.usage()};
     const Source entry = openLevel(call.argument(0));
+    if (text) {
+        writeTextTuning(entry, call.definitions(), call.option(QStringLiteral("text")), call.isSet(QStringLiteral("all")));
+        return ExitOk;
+    }
     // A file already there is replaced only when it is a settings file: a slip of
     // the arguments must not turn an archive into one level's entry.
     if (QFileInfo::exists(call.argument(1)))
@@ -89,10 +118,12 @@ int importFile(Invocation& call)
 }
 
 const Command Commands[] = {
-    {"set", "ARCHIVE:LEVEL KEY=VALUE...", "Change values; a dated backup beside the archive first, then one atomic store.", 2, -1,
-     false, false, set},
-    {"export", "ARCHIVE:LEVEL FILE", "Write a settings file, as Export Settings does.", 2, 2, false, false, exportLevel},
-    {"import", "FILE ARCHIVE", "Store a settings file as the entry of the level it names, backup first.", 2, 2, false, false,
+    {"set", "ARCHIVE:LEVEL [--from FILE] KEY=VALUE...",
+     "Change values; a dated backup beside the archive first, then one atomic store.", 1, -1, option::From, false, set},
+    {"export", "ARCHIVE:LEVEL FILE | ARCHIVE:LEVEL --text FILE [--all]",
+     "Write a settings file, as Export Settings does; with --text, the values off the default as text.", 1, 2, option::Text,
+     false, exportLevel},
+    {"import", "FILE ARCHIVE", "Store a settings file as the entry of the level it names, backup first.", 2, 2, 0, false,
      importFile},
 };
 

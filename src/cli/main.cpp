@@ -45,7 +45,7 @@ QString commandList()
         if (c.hidden)
             continue;
         const QString usage = QStringLiteral("%1 %2%3").arg(QString::fromLatin1(c.name), QString::fromLatin1(c.syntax),
-                                                            c.json ? QStringLiteral(" [--json]") : QString());
+                                                            (c.options & option::Json) ? QStringLiteral(" [--json]") : QString());
         text += QStringLiteral("  ") + usage.leftJustified(36) + QString::fromLatin1(c.summary) + QLatin1Char('\n');
     }
     return text;
@@ -59,14 +59,41 @@ QString defaultDefinitions()
     return QFileInfo(program).dir().filePath(QStringLiteral("aidata.xml"));
 }
 
+// The options a command takes, as the parser knows them.
+QList<QCommandLineOption> optionsOf(const Command& c)
+{
+    QList<QCommandLineOption> taken;
+    const QString file = QStringLiteral("FILE");
+    if (c.options & option::Json)
+        taken.emplace_back(QStringLiteral("json"), QStringLiteral("Print one JSON document."));
+    if (c.options & option::Text) {
+        taken.emplace_back(QStringLiteral("text"), QStringLiteral("Write the level as text, a key = value line each."), file);
+        taken.emplace_back(QStringLiteral("all"),
+                           QStringLiteral("With --text: every attribute, not only those off their default."));
+    }
+    if (c.options & option::From)
+        taken.emplace_back(QStringLiteral("from"), QStringLiteral("Also take the key = value lines of a text file."), file);
+    return taken;
+}
+
+// The options given: their names, with their values (empty for a flag).
+QMap<QString, QString> givenOptions(const QCommandLineParser& parser, const QList<QCommandLineOption>& taken)
+{
+    QMap<QString, QString> options;
+    for (const QCommandLineOption& o : taken) {
+        if (parser.isSet(o))
+            options.insert(o.names().first(), o.valueName().isEmpty() ? QString() : parser.value(o));
+    }
+    return options;
+}
+
 int runCommand(const Command& c, const QString& definitions, const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(c.summary) + QStringLiteral("\n\n") + QLatin1String(Notes));
     const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print one JSON document."));
-    if (c.json)
-        parser.addOption(json);
+    const QList<QCommandLineOption> taken = optionsOf(c);
+    parser.addOptions(taken);
     parser.addPositionalArgument(QString::fromLatin1(c.name), QString(),
                                  QStringLiteral("%1 %2").arg(QString::fromLatin1(c.name), QString::fromLatin1(c.syntax)));
     if (!parser.parse(QStringList{Program} + arguments))
@@ -76,9 +103,11 @@ int runCommand(const Command& c, const QString& definitions, const QStringList& 
         return ExitOk;
     }
     const QStringList given = parser.positionalArguments();
+    const UsageError usage{
+        QStringLiteral("usage: %1 %2 %3").arg(Program, QString::fromLatin1(c.name), QString::fromLatin1(c.syntax))};
     if (given.size() < c.minArguments || (c.maxArguments >= 0 && given.size() > c.maxArguments))
-        throw UsageError{QStringLiteral("usage: %1 %2 %3").arg(Program, QString::fromLatin1(c.name), QString::fromLatin1(c.syntax))};
-    Invocation call(definitions, given, c.json && parser.isSet(json));
+        throw usage;
+    Invocation call(definitions, given, givenOptions(parser, taken), usage.message);
     return c.run(call);
 }
 

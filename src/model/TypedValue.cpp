@@ -121,6 +121,18 @@ QString TypedValue::text() const
     return QString();
 }
 
+bool HoldsNumber(const TypedValue& value, const QString& numberText)
+{
+    const std::optional<double> number = ParseNumber(numberText);
+    if (!number || value.isEmpty())
+        return false;
+    if (value.isSingle())
+        return value.single() == float(*number);
+    if (value.isInt32())
+        return RoundToInt32(*number) == value.int32();
+    return RoundToInt16(*number) == value.int16();
+}
+
 QString TypeTagText(qint16 word)
 {
     return QString::number(quint16(word), 16).toUpper();

@@ -36,6 +36,11 @@ private:
     std::variant<std::monostate, float, qint32, qint16> value_;
 };
 
+// Whether value holds what writing the number text (in the user's locale) in the
+// value's own form stores: a value that does not is changed from that number.
+// An empty value or a text that is no number holds nothing.
+bool HoldsNumber(const TypedValue& value, const QString& numberText);
+
 // A slot at 1-based position P: a 16-bit little-endian type tag at P-4, two bytes
 // the editor leaves alone, and the value at P (4 bytes, or 2 in the 16-bit form).
 

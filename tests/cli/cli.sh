@@ -73,6 +73,14 @@ t 2 "unknown key 'nokey'" set a.viv:Medium tap_deke=3 nokey=1
 t 2 "'1,5' is not a number" set a.viv:Medium tap_deke=1,5
 t 2 "is not KEY=VALUE" set a.viv:Medium tap_deke
 t 2 'has no entry Medium.ubc' set "$data/test.big:Medium" tap_deke=3
+printf 'tap_deke = 3\nnokey = 1\n' >unknown.txt
+printf '# fine so far\n\ntap_deke = 3\nmax_puck_control = 101  # too much\n' >range.txt
+printf 'tap_deke 3\n' >malformed.txt
+t 2 "^vantor08-cli: unknown.txt:2: unknown key 'nokey'$" set a.viv:Medium --from unknown.txt
+t 2 '^vantor08-cli: range.txt:4: 101 for max_puck_control lies outside 0 to 100$' set a.viv:Medium --from range.txt
+t 2 "^vantor08-cli: malformed.txt:1: 'tap_deke 3' is not key = value$" set a.viv:Medium --from malformed.txt
+t 2 '^vantor08-cli: usage: vantor08-cli set ' set a.viv:Medium
+t 2 "error 321: 'a.viv' is there and is not a text tuning" export a.viv:Medium --text a.viv
 untouched "refused sets"
 head -c 17 old.viv >short.VNTxp
 truncate -s $((16 * 1024 * 1024 + 1)) big.VNTxp
@@ -106,6 +114,19 @@ t 0 '^max_puck_control=70$' set a.viv:2 max_puck_control=70
 t 0 'backup: a\.viv\.VNT_backup_[0-9_]+$' import medium.VNTxp a.viv
 t 0 '' diff medium.VNTxp a.viv:Medium
 t 0 '^80$' get a.viv:Medium max_puck_control
+
+# Text tunings: the values off Medium's default as text, set into a fresh copy of
+# the archive, give the same level there; arguments after --from's file win.
+t 0 '' export a.viv:Medium --text medium.txt
+count=$((count + 1))
+[ "$(grep -c '^# Tuning of the level Medium ' medium.txt)" = 1 ] && [ "$(grep -vc '^#' medium.txt)" = 2 ] \
+  && grep -qE '^max_puck_control = 80  # Max Puck Control, default [0-9]+$' medium.txt \
+  || { echo "FAIL: medium.txt:"; cat medium.txt; failed=$((failed + 1)); }
+cp old.viv fresh.viv
+t 0 '^backup: fresh\.viv\.VNT_backup_' set fresh.viv:Medium --from medium.txt
+t 0 '' diff a.viv:Medium fresh.viv:Medium
+t 0 '^tap_deke=7$' set fresh.viv:Medium --from medium.txt tap_deke=7
+t 1 '^tap_deke +Tap Deke +12 +7$' diff a.viv:Medium fresh.viv:Medium
 
 # Output is the same in every locale.
 count=$((count + 1))
