@@ -20,56 +20,87 @@ TEST(VivRead, RealArchivesGiveBackEveryEntryByteForByte)
     }
 }
 
-TEST(VivRead, NamesIgnoreLetterCaseTheFirstOfDuplicatesWinsAndCompressedEntriesAreRefused)
-{
+namespace {
+
+// An archive with names in two letter cases, beyond ASCII, and entries that start
+// like compressed ones.
+struct VivReadEntries : ::testing::Test {
     QTemporaryDir dir;
     const QString path = dir.filePath("aidata.viv");
-    // Names beyond ASCII are in the system's 8-bit encoding (UTF-8 here, the ANSI code page on Windows).
-    VivArchive::create(path, {{"Easy.ubc", "first"},
-                              {"MEDIUM.UBC", "medium"},
-                              {"easy.UBC", "second"},
-                              {QStringLiteral(u"\u00C4rger.ubc").toLocal8Bit(), "umlaut"},
-                              {"a.ubc", QByteArray("\x10\xFB\x00\x10", 4)},
-                              {"b.ubc", QByteArray("\x11\xFB", 2)},
-                              {"c.ubc", QByteArray("\x90\xFB\x01", 3)},
-                              {"d.ubc", QByteArray("\x91\xFBxyz", 5)},
-                              {"e.ubc", QByteArray("\x10\xFCplain", 7)}});
-    const VivArchive archive = VivArchive::open(path);
-    EXPECT_EQ(archive.extract("EASY.ubc"), QByteArray("first"));
+    const VivArchive archive = [this] {
+        // Names beyond ASCII are in the system's 8-bit encoding (UTF-8 here, the ANSI code page on Windows).
+        VivArchive::create(path, {{"Easy.ubc", "first"},
+                                  {"MEDIUM.UBC", "medium"},
+                                  {"easy.UBC", "second"},
+                                  {QStringLiteral(u"\u00C4rger.ubc").toLocal8Bit(), "umlaut"},
+                                  {"a.ubc", QByteArray("\x10\xFB\x00\x10", 4)},
+                                  {"b.ubc", QByteArray("\x11\xFB", 2)},
+                                  {"c.ubc", QByteArray("\x90\xFB\x01", 3)},
+                                  {"d.ubc", QByteArray("\x91\xFBxyz", 5)},
+                                  {"e.ubc", QByteArray("\x10\xFCplain", 7)}});
+        return VivArchive::open(path);
+    }();
+};
+
+// C0 FB, header length, two entries of 3-byte offset and size.
+struct OlderVivArchive : ::testing::Test {
+    void SetUp() override
+    {
+        writeBytes(path, QByteArray("\xC0\xFB\x00\x1A\x00\x02"
+                                    "\x00\x00\x1A\x00\x00\x03one\x00"
+                                    "\x00\x00\x1D\x00\x00\x05TWO\x00"
+                                    "abcVWXYZ",
+                                    34));
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("old.viv");
+};
+
+} // namespace
+
+TEST_F(VivReadEntries, NamesMatchWholeInAnyLetterCase)
+{
     EXPECT_EQ(archive.extract(QStringLiteral(u"\u00E4RGER.UBC").toLocal8Bit()), QByteArray("umlaut"));
     EXPECT_EQ(archive.find("Easy.ub"), nullptr);
     expectError(err::FileNotFound, [&] { archive.extract("Difficlt.ubc"); });
-    // Compressed entries are not handed out as raw bytes.
+}
+
+TEST_F(VivReadEntries, TheFirstOfNamesDifferingInLetterCaseWins)
+{
+    EXPECT_EQ(archive.extract("EASY.ubc"), QByteArray("first"));
+}
+
+// Compressed entries are not handed out as raw bytes.
+TEST_F(VivReadEntries, OnlyEntriesMarkedCompressedAreRefused)
+{
     for (const char* name : {"a.ubc", "b.ubc", "c.ubc", "d.ubc"})
         EXPECT_EQ(errorOf([&] { archive.extract(name); }), err::BadFileFormat) << name;
     EXPECT_EQ(archive.extract("e.ubc"), QByteArray("\x10\xFCplain", 7));
 }
 
-TEST(VivRead, OlderArchivesWith24BitRecordsAreReadAndRewrittenInTheirOwnForm)
+TEST_F(OlderVivArchive, EntriesOf24BitRecordsAreRead)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("old.viv");
-    // C0 FB, header length, two entries of 3-byte offset and size.
-    writeBytes(path, QByteArray("\xC0\xFB\x00\x1A\x00\x02"
-                                "\x00\x00\x1A\x00\x00\x03one\x00"
-                                "\x00\x00\x1D\x00\x00\x05TWO\x00"
-                                "abcVWXYZ",
-                                34));
     const VivArchive archive = VivArchive::open(path);
     EXPECT_EQ(archive.extract("one"), QByteArray("abc"));
     EXPECT_EQ(archive.extract("two"), QByteArray("VWXYZ"));
+}
 
+TEST_F(OlderVivArchive, StoresKeepThe24BitForm)
+{
     VivArchive::store(path, "ONE", "abcdef");
     EXPECT_EQ(readBytes(path), QByteArray("\xC0\xFB\x00\x1A\x00\x02"
                                           "\x00\x00\x1A\x00\x00\x06one\x00"
                                           "\x00\x00\x20\x00\x00\x05TWO\x00"
                                           "abcdefVWXYZ",
                                           37));
-    // 24-bit sizes end at 16 MiB.
+}
+
+TEST_F(OlderVivArchive, StoresOf16MiBOrMoreAreRefused)
+{
     expectError(err::Overflow, [&] { VivArchive::store(path, "one", QByteArray(0x1000000, 'x')); });
 }
 
-TEST(VivRead, ArchivesThatLieOrAreCutShortAreRefusedCleanly)
+TEST(VivRead, ArchivesWhoseHeaderOrDirectoryLieAreRefused)
 {
     // test.big as its writer laid it out, with one part replaced in each row.
     const QByteArray data = QByteArray("L225\0\0\0\0", 8) + "This is sample AThis is sample C";
@@ -96,7 +127,13 @@ TEST(VivRead, ArchivesThatLieOrAreCutShortAreRefusedCleanly)
         writeBytes(path, bytes);
         expectError(err::BadFileFormat, [&] { VivArchive::open(path); });
     }
-    // Every cut of a real archive: empty, in the header, in a record or a name, in the data.
+}
+
+// Every cut of a real archive: empty, in the header, in a record or a name, in the data.
+TEST(VivRead, ArchivesCutShortAnywhereAreRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.big");
     const QByteArray whole = readBytes(fixture("car.viv"));
     for (qsizetype length = 0; length < whole.size(); length += (length < 100 ? 1 : 1499)) {
         SCOPED_TRACE(length);

@@ -8,61 +8,73 @@
 using namespace vnt;
 using namespace vnt::test;
 
-TEST(VivStore, ReplacingAnEntryOfARealArchiveRewritesOnlyWhatMustAndKeepsItsConventionsPermissionsAndLinks)
-{
+namespace {
+
+// A real archive copied into a temporary folder, an entry to replace in it (named in
+// another letter case than stored) and what the archive must be after each store.
+struct RealArchive {
+    const char *file, *entry, *original;
+    QByteArray replacements[2];
+    std::function<QByteArray(const QByteArray&)> expected; // written out by hand
+};
+
+struct StoreIntoRealArchive : ::testing::TestWithParam<RealArchive> {
+    void SetUp() override { writeBytes(path, readBytes(fixture(GetParam().file))); }
     QTemporaryDir dir;
-    const QByteArray license = readBytes(fixture("car.viv.LICENSE.entry"));
-    const QByteArray pyproject = readBytes(fixture("car.viv.pyproject.toml.entry"));
-    const struct {
-        const char *file, *entry, *original;
-        QByteArray originalBytes;
-        QByteArray replacements[2];
-        std::function<QByteArray(const QByteArray&)> expected; // written out by hand
-    } rows[] = {
-        // Size big-endian, 0x0C = first data offset, the stored name kept.
-        {"car.viv",
-         "license",
-         "LICENSE",
-         license,
-         {license + "and a longer tail", "short"},
-         [&](const QByteArray& r) {
-             return "BIGF" + be32(0x37 + r.size() + pyproject.size()) + be32(2) + be32(0x37) + record(0x37, r.size(), "LICENSE")
-                    + record(0x37 + r.size(), pyproject.size(), "pyproject.toml") + r + pyproject;
-         }},
-        // Size little-endian, 0x0C = directory end + 7, footer before the data.
-        {"test.big",
-         "A.TXT",
-         "a.txt",
-         "This is sample A",
-         {"This is sample A, now longer", "A"},
-         [](const QByteArray& r) {
-             return "BIGF" + le32(0x34 + r.size() + 16) + be32(2) + be32(0x33) + record(0x34, r.size(), "a.txt")
-                    + record(0x34 + r.size(), 16, "c.txt") + QByteArray("L225\0\0\0\0", 8) + r + "This is sample C";
-         }},
-    };
-    const QFile::Permissions perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther;
-    for (const auto& row : rows) {
-        const QString path = dir.filePath(row.file);
-        writeBytes(path, readBytes(fixture(row.file)));
-        ASSERT_TRUE(QFile::setPermissions(path, perms));
-        for (const QByteArray& replacement : row.replacements) {
-            SCOPED_TRACE(std::string(row.file) + " " + std::to_string(replacement.size()));
-            VivArchive::store(path, row.entry, replacement);
-            EXPECT_EQ(readBytes(path), row.expected(replacement));
-            EXPECT_EQ(VivArchive::open(path).extract(row.original), replacement);
-        }
-        // The original comes back, here through a link that stays a link.
-#ifndef Q_OS_WIN
-        const QString link = path + ".link";
-        ASSERT_TRUE(QFile::link(path, link));
-        VivArchive::store(link, row.original, row.originalBytes);
-        EXPECT_TRUE(QFileInfo(link).isSymLink());
-#else
-        VivArchive::store(path, row.original, row.originalBytes);
-#endif
-        EXPECT_EQ(readBytes(path), readBytes(fixture(row.file)));
-        EXPECT_EQ(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), perms);
+    QString path = dir.filePath(GetParam().file);
+};
+
+const QByteArray Pyproject = readBytes(fixture("car.viv.pyproject.toml.entry"));
+
+const RealArchive Archives[] = {
+    // Size big-endian, 0x0C = first data offset, the stored name kept.
+    {"car.viv",
+     "license",
+     "LICENSE",
+     {readBytes(fixture("car.viv.LICENSE.entry")) + "and a longer tail", "short"},
+     [](const QByteArray& r) {
+         return "BIGF" + be32(0x37 + r.size() + Pyproject.size()) + be32(2) + be32(0x37) + record(0x37, r.size(), "LICENSE")
+                + record(0x37 + r.size(), Pyproject.size(), "pyproject.toml") + r + Pyproject;
+     }},
+    // Size little-endian, 0x0C = directory end + 7, footer before the data.
+    {"test.big", "A.TXT", "a.txt", {"This is sample A, now longer", "A"}, [](const QByteArray& r) {
+         return "BIGF" + le32(0x34 + r.size() + 16) + be32(2) + be32(0x33) + record(0x34, r.size(), "a.txt")
+                + record(0x34 + r.size(), 16, "c.txt") + QByteArray("L225\0\0\0\0", 8) + r + "This is sample C";
+     }}};
+INSTANTIATE_TEST_SUITE_P(VivStore, StoreIntoRealArchive, ::testing::ValuesIn(Archives),
+                         [](const auto& info) { return QString::fromLatin1(info.param.file).replace('.', '_').toStdString(); });
+
+} // namespace
+
+// Longer and shorter entries, then the original back: byte for byte the file as it came.
+TEST_P(StoreIntoRealArchive, RewritesOnlyWhatMustInTheArchivesOwnConventions)
+{
+    const QByteArray original = VivArchive::open(path).extract(GetParam().original);
+    for (const QByteArray& replacement : GetParam().replacements) {
+        SCOPED_TRACE(replacement.size());
+        VivArchive::store(path, GetParam().entry, replacement);
+        EXPECT_EQ(readBytes(path), GetParam().expected(replacement));
+        EXPECT_EQ(VivArchive::open(path).extract(GetParam().original), replacement);
     }
+    VivArchive::store(path, GetParam().original, original);
+    EXPECT_EQ(readBytes(path), readBytes(fixture(GetParam().file)));
+}
+
+TEST_P(StoreIntoRealArchive, KeepsTheArchivesPermissions)
+{
+    const QFile::Permissions perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(path, perms));
+    VivArchive::store(path, GetParam().entry, GetParam().replacements[0]);
+    EXPECT_EQ(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), perms);
+}
+
+TEST_P(StoreIntoRealArchive, ThroughASymbolicLinkLeavesTheLinkALink)
+{
+    const QString link = path + ".link";
+    ASSERT_TRUE(QFile::link(path, link));
+    VivArchive::store(link, GetParam().entry, GetParam().replacements[0]);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readBytes(path), GetParam().expected(GetParam().replacements[0]));
 }
 
 TEST(VivStore, PaddedArchivesStayPadded)

@@ -9,55 +9,63 @@
 using namespace vnt;
 using namespace vnt::test;
 
-TEST(FileOps, NewFilesAreTheUsersOwnAndExistingFilesKeepTheirPermissions)
-{
+namespace {
+
+struct FileOps : ::testing::Test {
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QTemporaryDir dir;
-    const QString fresh = dir.filePath(QStringLiteral("vnt08.tmp"));
-    const QString shared = dir.filePath(QStringLiteral("aidata.viv"));
-    writeFileAtomically(fresh, "abc");
+};
+
+} // namespace
+
+TEST_F(FileOps, NewFilesAreTheUsersOwn)
+{
+    writeFileAtomically(path("vnt08.tmp"), "abc");
     const auto others = QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther;
-    EXPECT_EQ(QFileInfo(fresh).permissions() & others, QFile::Permissions());
-    writeBytes(shared, "old");
-    QFile::setPermissions(shared, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    writeFileAtomically(shared, "new");
-    EXPECT_TRUE(QFileInfo(shared).permissions() & QFile::ReadOther);
+    EXPECT_EQ(QFileInfo(path("vnt08.tmp")).permissions() & others, QFile::Permissions());
 }
 
-// A missing source is named and nothing is created; a link planted at the
-// destination is refused and its target left untouched.
-TEST(FileOps, CopiesAndWritesRefuseMissingSourcesAndPlantedLinks)
+TEST_F(FileOps, RewrittenFilesKeepTheirPermissions)
 {
-    QTemporaryDir dir;
-    const QString to = dir.filePath(QStringLiteral("backup"));
+    writeBytes(path("aidata.viv"), "old");
+    QFile::setPermissions(path("aidata.viv"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    writeFileAtomically(path("aidata.viv"), "new");
+    EXPECT_TRUE(QFileInfo(path("aidata.viv")).permissions() & QFile::ReadOther);
+}
+
+// A missing source is named and nothing is created.
+TEST_F(FileOps, ACopyFromAMissingSourceIsRefusedNamingIt)
+{
     try {
-        copyFile(dir.filePath(QStringLiteral("missing.viv")), to);
+        copyFile(path("missing.viv"), path("backup"));
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(e.number(), err::FileNotFound);
         EXPECT_TRUE(e.description().contains(QStringLiteral("missing.viv")));
     }
-    EXPECT_FALSE(QFile::exists(to));
-#ifndef Q_OS_WIN
-    const QString target = dir.filePath(QStringLiteral("victim")), link = dir.filePath(QStringLiteral("vnt08.tmp"));
-    writeBytes(target, "precious");
-    ASSERT_TRUE(QFile::link(target, link));
-    EXPECT_NE(errorOf([&] { writeFileAtomically(link, "overwritten"); }), 0);
-    writeBytes(dir.filePath(QStringLiteral("source")), "copied");
-    EXPECT_NE(errorOf([&] { copyFile(dir.filePath(QStringLiteral("source")), link); }), 0);
-    EXPECT_EQ(readBytes(target), QByteArray("precious"));
-#endif
+    EXPECT_FALSE(QFile::exists(path("backup")));
 }
+
+#ifndef Q_OS_WIN
+// Writes and copies alike refuse it, and leave its target untouched.
+TEST_F(FileOps, ALinkPlantedAtTheDestinationIsRefused)
+{
+    writeBytes(path("victim"), "precious");
+    ASSERT_TRUE(QFile::link(path("victim"), path("vnt08.tmp")));
+    EXPECT_NE(errorOf([&] { writeFileAtomically(path("vnt08.tmp"), "overwritten"); }), 0);
+    writeBytes(path("source"), "copied");
+    EXPECT_NE(errorOf([&] { copyFile(path("source"), path("vnt08.tmp")); }), 0);
+    EXPECT_EQ(readBytes(path("victim")), QByteArray("precious"));
+}
+#endif
 
 // Two spellings of a path are the same file exactly when the file system says so:
 // letter case matters on Linux, not on Windows; a missing file compares by name.
-TEST(FileOps, SamePathAgreesWithTheFileSystemOnLetterCase)
+TEST_F(FileOps, SamePathAgreesWithTheFileSystemOnLetterCase)
 {
-    QTemporaryDir dir;
-    const QString upper = dir.filePath(QStringLiteral("VNT08.TMP")), lower = dir.filePath(QStringLiteral("vnt08.tmp"));
-    writeBytes(lower, "working copy");
-    EXPECT_EQ(samePath(upper, lower), QFileInfo::exists(upper));
-    EXPECT_TRUE(samePath(lower, dir.filePath(QStringLiteral("./vnt08.tmp"))));
-    const QString missing = dir.filePath(QStringLiteral("Gone.VNTxp"));
-    EXPECT_EQ(samePath(missing, missing.toLower()), fileNameCase() == Qt::CaseInsensitive);
-    EXPECT_FALSE(samePath(missing, lower));
+    writeBytes(path("vnt08.tmp"), "working copy");
+    EXPECT_EQ(samePath(path("VNT08.TMP"), path("vnt08.tmp")), QFileInfo::exists(path("VNT08.TMP")));
+    EXPECT_TRUE(samePath(path("vnt08.tmp"), path("./vnt08.tmp")));
+    EXPECT_EQ(samePath(path("Gone.VNTxp"), path("Gone.VNTxp").toLower()), fileNameCase() == Qt::CaseInsensitive);
+    EXPECT_FALSE(samePath(path("Gone.VNTxp"), path("vnt08.tmp")));
 }

@@ -55,12 +55,16 @@ TEST(GameLocation, BrowseAcceptsOnlyAPathEndingInLowerCaseAidataViv)
     }
 }
 
-TEST(GameLocation, FileHelpers)
+TEST(GameLocation, FileExistsOnlyForAFile)
 {
     TestEditor e;
     writeBytes(e.path(QStringLiteral("present.VNTxp")), "x");
     EXPECT_TRUE(FileExists(e.path(QStringLiteral("present.VNTxp"))));
     EXPECT_FALSE(FileExists(e.path(QStringLiteral("absent.VNTxp"))) || FileExists(e.dir.path()));
+}
+
+TEST(GameLocation, GetFileNameTakesThePathsLastPart)
+{
     const std::pair<const char*, const char*> names[] = {
         {"C:\\Games\\settings.VNTxp", "settings.VNTxp"}, {"/home/me/", "me"}, {"plain.txt", "plain.txt"}, {"C:\\", ""}};
     for (const auto& [path, name] : names)

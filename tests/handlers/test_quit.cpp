@@ -26,7 +26,8 @@ struct Quitting : TestEditor {
 
 } // namespace
 
-TEST(Quit, AQuitThatClosesDeletesBothWorkingCopiesAndOneThatDoesNotKeepsThem)
+// A quit that closes deletes both working copies; one that does not keeps them.
+TEST(Quit, DeletesTheWorkingCopiesExactlyWhenItCloses)
 {
     const struct {
         bool pending;

@@ -67,17 +67,29 @@ struct Editing : TestEditor {
 
 } // namespace
 
-TEST(Selection, ClickingALeafShowsItMovingTheSliderWritesItAndClearingKeepsTheSelection)
+TEST(Selection, ClickingALeafShowsItsAttribute)
 {
     Editing e;
     TreeView_AI_NodeClick(e.ctx, FloatKey);
     EXPECT_EQ(e.display().join('|'), "Pass Intercept CPU|How often the CPU intercepts passes|0|1|0.456|0.3|"
                                      "1|1|0|0|0|100|10|30|100|9|0|Pass Intercept CPU");
+}
+
+TEST(Selection, MovingTheSliderWritesTheShownValue)
+{
+    Editing e;
+    TreeView_AI_NodeClick(e.ctx, FloatKey);
     e.move(31);
     EXPECT_EQ(e.display().mid(5).join('|'), "0.31|1|1|1|1|0|100|10|31|100|9|1|Pass Intercept CPU");
     EXPECT_EQ(readBytes(e.workFile()), e.with(9, singleBytes(0.31f)));
+}
 
-    // A 32-bit slot stores the shown value brought to an integer.
+// After a change to a float: the shown value brought to an integer.
+TEST(Selection, A32BitSlotStoresTheShownValueAsAnInteger)
+{
+    Editing e;
+    TreeView_AI_NodeClick(e.ctx, FloatKey);
+    e.move(31);
     e.bytes = readBytes(e.workFile());
     e.ctx.state.SkillName = "Select Skill"; // no level: the default label keeps its text
     TreeView_AI_NodeClick(e.ctx, Int32Key);
@@ -85,22 +97,43 @@ TEST(Selection, ClickingALeafShowsItMovingTheSliderWritesItAndClearingKeepsTheSe
     e.move(35);
     EXPECT_EQ(e.value(), "3.5");
     EXPECT_EQ(readBytes(e.workFile()), e.with(21, intBytes(4, 4)));
+}
+
+TEST(Selection, SliderRangesAreBroughtToWholeSteps)
+{
+    Editing e;
     SetSliderRange(e.ctx, "-2.5", "25", 1);
     EXPECT_EQ(e.display().mid(10, 3).join('|'), "-2|25|2");
+}
 
-    // Clearing empties the display but keeps Apply and the selection.
+// Clearing empties the display but keeps Apply and the selection.
+TEST(Selection, ClearingKeepsTheSelection)
+{
+    Editing e;
+    TreeView_AI_NodeClick(e.ctx, Int32Key);
+    e.move(35);
+    SetSliderRange(e.ctx, "-2.5", "25", 1);
     ClearAttributeDisplay(e.ctx);
     EXPECT_EQ(e.display().join('|'), "||||||0|0|1|0|-2|25|2|0|10|21|1|Carrier");
 }
 
-TEST(Selection, ResetWritesTheDefaultOnlyOnYesAndNodesWithoutAnEditableAttributeChangeNothing)
+TEST(Selection, NodesWithoutAnEditableAttributeChangeNothing)
+{
+    Editing e;
+    TreeView_AI_NodeClick(e.ctx, FloatKey);
+    const QStringList shown = e.display();
+    for (const char* key : {"pass_intercept", "AI", "max_gap_dist_cpu", "PASS_INTERCEPT_CPU"})
+        TreeView_AI_NodeClick(e.ctx, key);
+    EXPECT_EQ(e.display(), shown);
+    EXPECT_EQ(readBytes(e.workFile()), e.bytes);
+}
+
+TEST(Selection, ResetWritesTheDefaultOnlyOnYes)
 {
     Editing e;
     TreeView_AI_NodeClick(e.ctx, FloatKey);
     const QStringList shown = e.display();
     e.reset(Answer::No);
-    for (const char* key : {"pass_intercept", "AI", "max_gap_dist_cpu", "PASS_INTERCEPT_CPU"})
-        TreeView_AI_NodeClick(e.ctx, key);
     EXPECT_EQ(e.display(), shown);
     EXPECT_EQ(readBytes(e.workFile()), e.bytes);
     e.reset(Answer::Yes);
@@ -112,7 +145,7 @@ TEST(Selection, ResetWritesTheDefaultOnlyOnYesAndNodesWithoutAnEditableAttribute
     EXPECT_EQ(readBytes(e.workFile()), e.with(9, singleBytes(0.456f)));
 }
 
-TEST(Selection, AFloatTheSliderCannotShowIsStillSelectableAndResettable)
+TEST(Selection, AFloatTheSliderCannotShowStaysSelectableForReset)
 {
     const float inf = std::numeric_limits<float>::infinity();
     // Stored value, its text, the slider position (range 0..100).

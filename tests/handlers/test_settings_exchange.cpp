@@ -32,6 +32,27 @@ struct ExchangeTest : ::testing::Test {
         library->calls.clear();
     }
 
+    // Exports over a file that is there: No to overwriting, then Yes. An installed
+    // editor's folder cannot be written. (Root may write anywhere: a missing folder stands in.)
+    QString exportOverAnotherFile()
+    {
+        e.env.set("HOME", e.path(QStringLiteral("home")).toLocal8Bit());
+        e.ctx.programFolder = e.path(QStringLiteral("installed"));
+        QDir().mkpath(e.ctx.programFolder);
+        QFile::setPermissions(e.ctx.programFolder, QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(e.ctx.programFolder).isWritable())
+            e.ctx.programFolder += QStringLiteral("/missing");
+        const QString file = e.path(QStringLiteral("taken.VNTxp"));
+        writeBytes(file, "someone else's");
+        e.dialogs.expectSave(QStringLiteral("Choose location..."), file);
+        e.dialogs.expectQuestion(QStringLiteral("File already exist..."), Answer::No);
+        e.dialogs.expectSave(QStringLiteral("Choose location..."), file);
+        e.dialogs.expectQuestion(QStringLiteral("File already exist..."), Answer::Yes);
+        e.dialogs.expectNotice(QStringLiteral("Settings exported successfully"));
+        runHandler(e.ctx, &btnExportVNTSettings_Click);
+        return file;
+    }
+
     TestEditor e;
     std::shared_ptr<FakeArchive> library = std::make_shared<FakeArchive>();
 };
@@ -39,34 +60,31 @@ struct ExchangeTest : ::testing::Test {
 } // namespace
 
 // The file is the working copy with the skill index at bytes 17-18; the working copy stays.
-TEST_F(ExchangeTest, ExportWritesTheWorkingCopyWithTheIndexAndOverAnExistingFileAsksAndReopensOnNo)
+TEST_F(ExchangeTest, ExportWritesTheWorkingCopyWithTheSkillIndex)
 {
-    // An installed editor's folder cannot be written: the dialog opens at home,
-    // also when it opens again. (Root may write anywhere: a missing folder stands in.)
-    const QString home = e.path(QStringLiteral("home"));
-    e.env.set("HOME", home.toLocal8Bit());
-    e.ctx.programFolder = e.path(QStringLiteral("installed"));
-    QDir().mkpath(e.ctx.programFolder);
-    QFile::setPermissions(e.ctx.programFolder, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFileInfo(e.ctx.programFolder).isWritable())
-        e.ctx.programFolder += QStringLiteral("/missing");
-
-    const QString file = e.path(QStringLiteral("taken.VNTxp"));
-    writeBytes(file, "someone else's");
-    e.dialogs.expectSave(QStringLiteral("Choose location..."), file);
-    e.dialogs.expectQuestion(QStringLiteral("File already exist..."), Answer::No);
-    e.dialogs.expectSave(QStringLiteral("Choose location..."), file);
-    e.dialogs.expectQuestion(QStringLiteral("File already exist..."), Answer::Yes);
-    e.dialogs.expectNotice(QStringLiteral("Settings exported successfully"));
-    runHandler(e.ctx, &btnExportVNTSettings_Click);
-    EXPECT_EQ(e.dialogs.shown()[1].text, QStringLiteral("The file taken.VNTxp already exist, do you want to overwrite it?"));
-    // Windows takes the home folder from the user's profile, not from the environment.
-    EXPECT_EQ(e.dialogs.shown()[0].folder + e.dialogs.shown()[2].folder, QDir::homePath() + QDir::homePath());
-    EXPECT_EQ(readBytes(file), withIndex(levelBytes('m'), 2));
+    EXPECT_EQ(readBytes(exportOverAnotherFile()), withIndex(levelBytes('m'), 2));
     EXPECT_EQ(readBytes(e.workFile()), levelBytes('m'));
+}
 
+// No reopens the dialog (the scripted dialogs hold the order).
+TEST_F(ExchangeTest, ExportOverAnExistingFileAsksFirst)
+{
+    exportOverAnotherFile();
+    EXPECT_EQ(e.dialogs.shown()[1].text, QStringLiteral("The file taken.VNTxp already exist, do you want to overwrite it?"));
+}
+
+// Also when it opens again. Windows takes the home folder from the user's profile, not from the environment.
+TEST_F(ExchangeTest, ExportOpensAtHomeWhenTheProgramFolderCannotBeWritten)
+{
+    exportOverAnotherFile();
+    EXPECT_EQ(e.dialogs.shown()[0].folder + e.dialogs.shown()[2].folder, QDir::homePath() + QDir::homePath());
+}
+
+TEST_F(ExchangeTest, ACancelledExportShowsAndWritesNothing)
+{
+    const QString file = exportOverAnotherFile();
     e.dialogs.expectSave(QStringLiteral("Choose location..."), QString());
-    runHandler(e.ctx, &btnExportVNTSettings_Click); // cancelled: nothing shown, nothing written
+    runHandler(e.ctx, &btnExportVNTSettings_Click);
     EXPECT_EQ(readBytes(file), withIndex(levelBytes('m'), 2));
 }
 

@@ -18,16 +18,31 @@ std::optional<AttributeDefinition> findIn(const QString& body, const QString& ke
     return FindAttribute(editor.ctx.definitions, key);
 }
 
+// An attribute whose offset, range step and name need reading with care.
+AttributeDefinition sample()
+{
+    return findIn(attributeXml({{"offset", " 100\n"}, {"range_mult", "2.5"}, {"name", " A & <b> "}})).value();
+}
+
 } // namespace
 
-TEST(Definitions, FindsTheFieldsAndConvertsTheWholeNumbers)
+TEST(Definitions, FindsTheFields)
 {
-    const auto found = findIn(attributeXml({{"offset", " 100\n"}, {"range_mult", "2.5"}, {"name", " A & <b> "}})).value();
+    const auto found = sample();
     EXPECT_EQ(found.name + found.description + found.min_range + found.max_range,
               " A & <b> How often the CPU intercepts passes01");
     EXPECT_EQ(found.offset, 100);
-    EXPECT_EQ(found.range_mult, 2);
+}
+
+TEST(Definitions, RoundsTheRangeStepHalvesToEven)
+{
+    EXPECT_EQ(sample().range_mult, 2);
     EXPECT_EQ(findIn(attributeXml({{"range_mult", "3.5"}, {"offset", "32767"}}))->range_mult, 4);
+}
+
+TEST(Definitions, GivesTheDefaultOfALevelByItsExactName)
+{
+    const auto found = sample();
     EXPECT_EQ(*found.DefaultFor("Easy") + "|" + *found.DefaultFor("Medium") + "|" + *found.DefaultFor("Difficlt"),
               "0.2|0.3|0.45");
     EXPECT_FALSE(found.DefaultFor("easy") || found.DefaultFor("Select Skill"));
@@ -67,17 +82,26 @@ TEST(Definitions, AttributesThatCannotBeEditedSafelyAreNotFound)
         EXPECT_FALSE(findIn(attributeXml({{field, ""}}))) << "without " << field;
 }
 
-TEST(Definitions, NumbersAreReadWithADotFirstAndShownInTheUsersLocale)
+// Numbers in a definition file, for a user with the decimal comma.
+struct GermanDefinitions : ::testing::Test {
+    LocaleScope german{"de_DE"};
+    const AttributeDefinition dotted = findIn(attributeXml({{"max_range", "1.000"}})).value();
+    const AttributeDefinition local = findIn(attributeXml({{"range_mult", "2,5"}, {"max_range", "1,5"}, {"easy", "0,2"}})).value();
+};
+
+TEST_F(GermanDefinitions, NumbersAreReadWithADotBeforeTheUsersDecimalMark)
 {
-    LocaleScope german("de_DE");
-    const auto dotted = findIn(attributeXml({{"max_range", "1.000"}})).value();
-    EXPECT_EQ(dotted.max_range + "|" + *dotted.DefaultFor("Easy") + "|" + *dotted.DefaultFor("Difficlt"), "1|0,2|0,45");
-    const auto local = findIn(attributeXml({{"range_mult", "2,5"}, {"max_range", "1,5"}, {"easy", "0,2"}})).value();
+    EXPECT_EQ(dotted.max_range, "1");
     EXPECT_EQ(local.range_mult, 2);
+}
+
+TEST_F(GermanDefinitions, NumbersAreShownWithTheUsersDecimalMark)
+{
+    EXPECT_EQ(*dotted.DefaultFor("Easy") + "|" + *dotted.DefaultFor("Difficlt"), "0,2|0,45");
     EXPECT_EQ(local.max_range + "|" + *local.DefaultFor("Easy"), "1,5|0,2");
 }
 
-TEST(Definitions, Windows1252AndDeepNestingAreReadAndMissingOrBrokenFilesFindNothing)
+TEST(Definitions, Windows1252FilesAreRead)
 {
     TestEditor editor;
     writeBytes(editor.path("aidata.xml"), "<?xml version='1.0' encoding='Windows-1252'?><aidata>"
@@ -85,13 +109,19 @@ TEST(Definitions, Windows1252AndDeepNestingAreReadAndMissingOrBrokenFilesFindNot
                                               + "</aidata>");
     LoadDefinitions(editor.ctx.definitions, editor.path("aidata.xml"));
     EXPECT_EQ(FindAttribute(editor.ctx.definitions, Key)->name, QStringLiteral("\u20ac\u201c\u00e9"));
+}
 
+TEST(Definitions, DeeplyNestedTextIsRead)
+{
     const int depth = 500000;
     const QString deep = QStringLiteral("<b>").repeated(depth) + "deep" + QStringLiteral("</b>").repeated(depth);
-    loadDefinitions(editor, attributeXml({{"name", "x"}}).replace(">x<", ">" + deep + "<"));
-    EXPECT_EQ(FindAttribute(editor.ctx.definitions, Key)->name, "deep");
+    EXPECT_EQ(findIn(attributeXml({{"name", "x"}}).replace(">x<", ">" + deep + "<"))->name, "deep");
+}
 
-    // A missing or broken file replaces what was loaded before, and nothing before a fault is used.
+// A missing or broken file replaces what was loaded before, and nothing before a fault is used.
+TEST(Definitions, MissingBrokenOrForeignFilesFindNothing)
+{
+    TestEditor editor;
     writeBytes(editor.path("broken.xml"), ("<aidata>" + attributeXml() + "<attribute>").toUtf8());
     for (const char* file : {"missing.xml", "broken.xml"}) {
         loadDefinitions(editor, attributeXml());

@@ -37,12 +37,16 @@ struct WorkingCopy : TestEditor {
 
 } // namespace
 
-TEST(TypedValue, ReadsAndWritesTheFormTheTagOrTheNameGives)
+TEST(TypedValue, TagsAreReadAsHexadecimalText)
 {
     EXPECT_EQ(TypeTagText(0), "0");
     EXPECT_EQ(TypeTagText(-1), "FFFF");
+    EXPECT_EQ(ReadTypeTag(WorkingCopy().ctx.state.workFilePath(), 33), "302");
+}
+
+TEST(TypedValue, ReadsTheFormTheTagOrTheNameGives)
+{
     WorkingCopy w;
-    EXPECT_EQ(ReadTypeTag(w.ctx.state.workFilePath(), 33), "302");
     QString typeName;
     EXPECT_EQ(ReadValue(w.ctx.state.workFilePath(), w.workFile(), 9, typeName).text(), "0.3");
     EXPECT_EQ(typeName, "B17B");
@@ -51,17 +55,26 @@ TEST(TypedValue, ReadsAndWritesTheFormTheTagOrTheNameGives)
     EXPECT_EQ(w.read(63, "INT"), TypedValue(qint16(-23131))); // two bytes only: the file's last two
     for (const char* name : {"", "b810", "0302"})
         EXPECT_TRUE(w.read(name[0] ? 21 : 33, name).isEmpty()) << name;
+}
 
-    // Writes change only the value's bytes, in the named form.
+// Writes change only the value's bytes, in the named form.
+TEST(TypedValue, WritesOnlyTheValuesBytesInTheFormTheNameGives)
+{
+    WorkingCopy w;
     w.write(9, "0.5", "B17B", "0000003f");
     w.write(21, "2.5", "b810", "02000000");
     w.write(33, "770", "0302", "0203");
     for (const char* name : {"INT", "302", "", "B17"})
         w.write(33, "not a number", name);
-    LocaleScope german("de_DE");
-    w.write(9, "0,31", "B17B", singleBytes(0.31f).toHex());
     WriteValue(w.workFile(), 21, 7.0, "B810");
     EXPECT_EQ(w.read(21), TypedValue(qint32(7)));
+}
+
+TEST(TypedValue, WrittenTextsTakeTheUsersDecimalMark)
+{
+    WorkingCopy w;
+    LocaleScope german("de_DE");
+    w.write(9, "0,31", "B17B", singleBytes(0.31f).toHex());
 }
 
 TEST(TypedValue, RefusesBadAccessesWithoutTouchingTheFile)

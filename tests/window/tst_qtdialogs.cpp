@@ -38,11 +38,15 @@ class QtDialogsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
 
-    void textsAndFiltersTakeQtsForm()
+    void messageTextsTakeQtsLineBreaks()
     {
         QCOMPARE(qtMessageText(QStringLiteral("found at:") + CR + CR + QStringLiteral("C:\\Games\\") + CR + "Use?"),
                  QStringLiteral("found at:\n\nC:\\Games\\\nUse?"));
         QCOMPARE(qtMessageText(QStringLiteral("a\r\nb\nc")), QStringLiteral("a\nb\nc"));
+    }
+
+    void fileFiltersTakeQtsForm()
+    {
         const std::pair<const char*, const char*> filters[] = {
             {"aidata file, (aidata.viv)|aidata.viv", "aidata file, (aidata.viv)"},
             {"VNTxp File, (*.VNTxp) |*.VNTxp", "VNTxp File, (*.VNTxp)"},
@@ -52,7 +56,7 @@ private Q_SLOTS:
             QCOMPARE(qtFileFilter(QString::fromLatin1(filter)), QString::fromLatin1(qt));
     }
 
-    void messageBoxShowsPlainTextWithTheAskedButtonsAndIconCentredOnTheScreenBeforeTheWindowIs()
+    void messageBoxShowsPlainTextWithTheAskedButtonsAndIcon()
     {
         QtDialogs dialogs;
         QMessageBox* seen = nullptr;
@@ -69,11 +73,18 @@ private Q_SLOTS:
                             Icon::Exclamation)
                 == Answer::No);
         QVERIFY(seen);
+    }
 
-        // Closing a question without a button stands for its Cancel (or No).
+    // Its Cancel (or No).
+    void closingAQuestionWithoutAButtonCancels()
+    {
         onNextModal([](QWidget* modal) { modal->close(); });
-        QVERIFY(dialogs.ask(QStringLiteral("Save?"), QStringLiteral("Save?"), Buttons::YesNoCancel, Icon::None) == Answer::Cancel);
+        QVERIFY(QtDialogs().ask(QStringLiteral("Save?"), QStringLiteral("Save?"), Buttons::YesNoCancel, Icon::None)
+                == Answer::Cancel);
+    }
 
+    void aBoxBeforeTheWindowIsShownIsCentredOnTheScreen()
+    {
         QWidget hidden;
         QRect at;
         onNextModal([&at](QWidget* box) { at = box->geometry(), box->close(); });
