@@ -3,6 +3,8 @@
 #include "registry/cRegistry.h"
 #include "support/EnvGuard.h"
 
+#include <QScopeGuard>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -22,23 +24,21 @@ struct RegistryClass : ::testing::Test {
     // terminator the test wants).
     void put(const QString& path, const QString& name, quint32 type, const QByteArray& data)
     {
-        RegKey key = 0;
-        ASSERT_EQ(store->createKey(reg::LocalMachine, path, reg::AllAccess, &key), reg::Success);
-        ASSERT_EQ(store->setValue(key, name, type, data), reg::Success);
+        const RegKey key = store->createKey(reg::LocalMachine, path, reg::AllAccess);
+        store->setValue(key, name, type, data);
         store->closeKey(key);
     }
     // The stored type and data of a value; type 0xFFFF when it is missing.
     std::pair<quint32, QByteArray> stored(RegKey root, const QString& path, const QString& name)
     {
-        RegKey key = 0;
-        quint32 type = 0xFFFF, size = 64;
-        QByteArray data(size, '\0');
-        if (store->openKey(root, path, reg::QueryValue, &key) != reg::Success)
+        try {
+            const RegKey key = store->openKey(root, path, reg::QueryValue);
+            const auto closed = qScopeGuard([&] { store->closeKey(key); });
+            const RegData value = store->queryValue(key, name);
+            return {value.type, value.data};
+        } catch (const RegistryFailure&) {
             return {0xFFFF, {}};
-        if (store->queryValue(key, name, &type, data.data(), &size) != reg::Success)
-            type = 0xFFFF, size = 0;
-        store->closeKey(key);
-        return {type, data.left(size)};
+        }
     }
     cRegistry at(const QString& path, const QString& name = QString(), qint32 type = 1)
     {
