@@ -1,10 +1,8 @@
-// Finding the game across the Wine prefixes of a user, and the quick look-up of
-// one registry key.
+// Finding the game across the Wine prefixes of a user.
 #include "base/FileOps.h"
 #include "registry/PlatformRegistry.h"
 #include "support/ScratchWinePrefix.h"
 #include "registry/WinePrefixes.h"
-#include "registry/WineRegFile.h"
 #include "registry/WineRegistry.h"
 #include "support/EnvGuard.h"
 
@@ -16,14 +14,6 @@ using namespace vnt::test;
 namespace {
 
 const QString GameFolder = QStringLiteral("drive_c/Program Files (x86)/EA Sports/NHL08");
-
-// The paths of the tree's keys in capitals, depth first.
-void collectPaths(const RegNode& node, const QString& path, QStringList& out)
-{
-    out.append(path.toUpper());
-    for (const auto& sub : node.subkeys)
-        collectPaths(*sub, path.isEmpty() ? sub->name : path + QLatin1Char('\\') + sub->name, out);
-}
 
 // A prefix at home/relative; with the game's archive when asked.
 QString prefixAt(const QString& home, const QString& relative, bool withArchive)
@@ -38,21 +28,6 @@ QString prefixAt(const QString& home, const QString& relative, bool withArchive)
 }
 
 } // namespace
-
-TEST(WinePrefixes, QuickLookUpAgreesWithTheFullParserOnTheRealFiles)
-{
-    for (const char* name : {"system.reg", "user.reg"}) {
-        const QByteArray text = readFile(wineFixture(QString::fromLatin1(name)));
-        QStringList paths;
-        collectPaths(*parseWineRegistry(text).root, QString(), paths);
-        EXPECT_TRUE(formatWineRegistry(parseWineSections(text, paths)) == text) << name;
-    }
-    // As a 32-bit program sees it: under Wow6432Node, letter case ignored; strings only.
-    const QByteArray text = readFile(wineFixture(QStringLiteral("system.reg")));
-    EXPECT_EQ(wineMachineString(text, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("install dir")),
-              QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\"));
-    EXPECT_FALSE(wineMachineString(text, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08"), QStringLiteral("Version")));
-}
 
 TEST(WinePrefixes, EachManagersPrefixIsFoundAndWinePrefixOverridesThem)
 {
