@@ -2,6 +2,7 @@
 // system.reg (1.7 MB) and looking up the game's folder, as start-up does; and
 // looking through a Steam library of 50 Proton prefixes for it.
 #include "base/FileOps.h"
+#include "registry/GameKey.h"
 #include "registry/WineRegFile.h"
 #include "registry/WinePrefixes.h"
 #include "registry/WineRegistry.h"
@@ -49,8 +50,8 @@ void FindTheGameAtStartUp(benchmark::State& state)
     for (auto _ : state) {
         vnt::cRegistry registry(std::make_shared<vnt::WineRegistry>(prefix.path()));
         registry.setClassKey(qint32(vnt::reg::LocalMachine));
-        registry.setSectionKey(QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"));
-        registry.setValueKey(QStringLiteral("Install Dir"));
+        registry.setSectionKey(QString::fromLatin1(vnt::game::RegistryKey));
+        registry.setValueKey(QString::fromLatin1(vnt::game::RegistryValue));
         registry.setValueType(1);
         QVariant value = registry.Value();
         if (value.toString().isEmpty())
@@ -67,15 +68,16 @@ void LookUpAgain(benchmark::State& state)
     QFile::copy(SystemReg, prefix.filePath(QStringLiteral("system.reg")));
     vnt::cRegistry registry(std::make_shared<vnt::WineRegistry>(prefix.path()));
     registry.setClassKey(qint32(vnt::reg::LocalMachine));
-    registry.setSectionKey(QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"));
-    registry.setValueKey(QStringLiteral("Install Dir"));
+    registry.setSectionKey(QString::fromLatin1(vnt::game::RegistryKey));
+    registry.setValueKey(QString::fromLatin1(vnt::game::RegistryValue));
     for (auto _ : state)
         benchmark::DoNotOptimize(registry.Value());
 }
 BENCHMARK(LookUpAgain)->Unit(benchmark::kMicrosecond);
 
 // 50 Proton prefixes, each with a copy of the real system.reg; only the last one
-// names the game (and holds its archive). Start-up looks through all of them.
+// names the game (and holds its archive). Start-up reads and parses each one's
+// system.reg until it finds the game.
 void FindTheGameIn50Prefixes(benchmark::State& state)
 {
     const QByteArray withGame = vnt::readFile(SystemReg);

@@ -5,12 +5,17 @@
 
 #include <QDir>
 
+#include <utility>
+
 namespace vnt {
 
 std::shared_ptr<RegistryBackend> makePlatformRegistry()
 {
-    const QString found = findWineGame(winePrefixCandidates(QDir::homePath(), qEnvironmentVariable("WINEPREFIX"))).prefix;
-    return std::make_shared<WineRegistry>(found.isEmpty() ? WineRegistry::defaultPrefix() : found);
+    // The prefix that names the game comes with its registry read already.
+    WineGameInstall found = findWineGame(winePrefixCandidates(QDir::homePath(), qEnvironmentVariable("WINEPREFIX")));
+    if (found.registry)
+        return std::move(found.registry);
+    return std::make_shared<WineRegistry>(WineRegistry::defaultPrefix());
 }
 
 } // namespace vnt

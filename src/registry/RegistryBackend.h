@@ -1,8 +1,12 @@
 #pragma once
 
+#include "base/Error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+
+#include <optional>
 
 namespace vnt {
 
@@ -61,41 +65,55 @@ constexpr long KeyDeleted = 1018;
 
 } // namespace reg
 
+// A registry operation that failed with a Windows result code: the code is the
+// error's number (and code()), as the Windows API numbers it. The registry class
+// turns these into its own errors; other vnt::Errors a back-end throws (a registry
+// file that may not be rewritten right now, a disk error) say why a store failed
+// in ways the Windows registry cannot, and pass through unchanged.
+class RegistryFailure : public Error {
+public:
+    RegistryFailure(long code, const char* operation);
+    long code() const noexcept { return number(); }
+};
+
+// Throws RegistryFailure unless code is reg::Success.
+void checkRegistryCode(long code, const char* operation);
+
+// The type and bytes of a stored value.
+struct RegData {
+    quint32 type = reg::None;
+    QByteArray data;
+};
+
 // The registry operations the registry class performs, shaped after the Windows
-// API it was written for: each returns a result code (reg::Success or the
-// failure's number) and hands results back through its out-parameters. Names go
+// API it was written for. A failure throws: RegistryFailure with the Windows
+// number, or another vnt::Error for a store that failed (see above); a missing or
+// unreadable store answers reads as the Windows registry would. Names go
 // in as text; string data (types Sz, ExpandSz, MultiSz) goes in and out as bytes
 // in the system's 8-bit encoding (the ANSI code page on Windows, UTF-8 elsewhere),
 // every other type as the stored bytes.
-//
-// A store that can fail in ways the Windows registry cannot (a registry file that
-// may not be rewritten right now, a disk error) throws vnt::Error with a
-// description that says why; reads never throw for a missing or unreadable store.
 class RegistryBackend {
 public:
     virtual ~RegistryBackend() = default;
 
-    virtual long openKey(RegKey parent, const QString& subKey, quint32 access, RegKey* result) = 0;
+    virtual RegKey openKey(RegKey parent, const QString& subKey, quint32 access) = 0;
     // Opens the key, creating it and the keys above it when missing.
-    virtual long createKey(RegKey parent, const QString& subKey, quint32 access, RegKey* result) = 0;
-    virtual long closeKey(RegKey key) = 0;
+    virtual RegKey createKey(RegKey parent, const QString& subKey, quint32 access) = 0;
+    virtual void closeKey(RegKey key) = 0;
 
-    // Type and data of a value. With a null buffer only the type and the size are
-    // reported; with a buffer smaller than the data, reg::MoreData and the size
-    // needed. *size is the buffer's size on entry and the data's size on return.
-    virtual long queryValue(RegKey key, const QString& name, quint32* type, char* buffer, quint32* size) = 0;
-    virtual long setValue(RegKey key, const QString& name, quint32 type, const QByteArray& data) = 0;
-    virtual long deleteValue(RegKey key, const QString& name) = 0;
+    virtual RegData queryValue(RegKey key, const QString& name) = 0;
+    virtual void setValue(RegKey key, const QString& name, quint32 type, const QByteArray& data) = 0;
+    virtual void deleteValue(RegKey key, const QString& name) = 0;
     // Deletes a key that has no subkeys.
-    virtual long deleteKey(RegKey parent, const QString& subKey) = 0;
+    virtual void deleteKey(RegKey parent, const QString& subKey) = 0;
 
-    // The name of the value or subkey at index, in the store's order; reg::NoMoreItems
-    // past the last one.
-    virtual long enumValue(RegKey key, quint32 index, QString* name) = 0;
-    virtual long enumKey(RegKey key, quint32 index, QString* name) = 0;
+    // The name of the value or subkey at index, in the store's order; nothing past
+    // the last one.
+    virtual std::optional<QString> enumValue(RegKey key, quint32 index) = 0;
+    virtual std::optional<QString> enumKey(RegKey key, quint32 index) = 0;
 
     // The predefined root of another computer's registry (machine as "\\name").
-    virtual long connectRegistry(const QString& machine, RegKey root, RegKey* result) = 0;
+    virtual RegKey connectRegistry(const QString& machine, RegKey root) = 0;
 
     // A folder path as the registry stores it, as a path of this machine; empty
     // when it stands for nothing here.

@@ -1,7 +1,5 @@
 #include "registry/TreeRegistry.h"
 
-#include <cstring>
-
 namespace vnt {
 
 namespace {
@@ -50,9 +48,9 @@ QByteArray fromStored(const RegValue& value)
 
 } // namespace
 
-long TreeRegistry::connectMachine(const QString&, RegKey, Location*)
+TreeRegistry::Location TreeRegistry::connectMachine(const QString&, RegKey)
 {
-    return reg::BadNetPath;
+    throw RegistryFailure(reg::BadNetPath, "connectRegistry");
 }
 
 RegKey TreeRegistry::addHandle(const Location& location, quint32 access)
@@ -162,21 +160,17 @@ long TreeRegistry::nodeOf(RegKey key, quint32 access, Found* found)
     return walk(it->second.location, true, found) == reg::Success ? reg::Success : reg::KeyDeleted;
 }
 
-long TreeRegistry::openKey(RegKey parent, const QString& subKey, quint32 access, RegKey* result)
+RegKey TreeRegistry::openKey(RegKey parent, const QString& subKey, quint32 access)
 {
-    if (const long rc = checkCall("openKey"); rc != reg::Success)
-        return rc;
+    checkCall("openKey");
     Found found;
-    if (const long rc = find(parent, subKey, true, &found); rc != reg::Success)
-        return rc;
-    *result = addHandle(found.location, access);
-    return reg::Success;
+    checkRegistryCode(find(parent, subKey, true, &found), "openKey");
+    return addHandle(found.location, access);
 }
 
-long TreeRegistry::createKey(RegKey parent, const QString& subKey, quint32 access, RegKey* result)
+RegKey TreeRegistry::createKey(RegKey parent, const QString& subKey, quint32 access)
 {
-    if (const long rc = checkCall("createKey"); rc != reg::Success)
-        return rc;
+    checkCall("createKey");
     Found found;
     long rc = find(parent, subKey, true, &found);
     if (rc == reg::FileNotFound) {
@@ -184,126 +178,88 @@ long TreeRegistry::createKey(RegKey parent, const QString& subKey, quint32 acces
         request(parent, subKey, &wanted);
         rc = createPath(views(wanted).constFirst(), &found);
     }
-    if (rc != reg::Success)
-        return rc;
-    *result = addHandle(found.location, access);
-    return reg::Success;
+    checkRegistryCode(rc, "createKey");
+    return addHandle(found.location, access);
 }
 
-long TreeRegistry::closeKey(RegKey key)
+void TreeRegistry::closeKey(RegKey key)
 {
-    if (reg::isPredefined(key))
-        return reg::Success;
-    return handles_.erase(key) ? reg::Success : reg::InvalidHandle;
+    if (!reg::isPredefined(key) && !handles_.erase(key))
+        throw RegistryFailure(reg::InvalidHandle, "closeKey");
 }
 
-long TreeRegistry::queryValue(RegKey key, const QString& name, quint32* type, char* buffer, quint32* size)
+RegData TreeRegistry::queryValue(RegKey key, const QString& name)
 {
-    if (const long rc = checkCall("queryValue"); rc != reg::Success)
-        return rc;
+    checkCall("queryValue");
     Found found;
-    if (const long rc = nodeOf(key, reg::QueryValue, &found); rc != reg::Success)
-        return rc;
+    checkRegistryCode(nodeOf(key, reg::QueryValue, &found), "queryValue");
     const RegValue* value = found.node->findValue(name);
     if (!value)
-        return reg::FileNotFound;
-    const QByteArray data = fromStored(*value);
-    const quint32 needed = quint32(data.size());
-    const quint32 room = size ? *size : 0;
-    if (type)
-        *type = value->type;
-    if (size)
-        *size = needed;
-    if (!buffer)
-        return reg::Success;
-    if (room < needed)
-        return reg::MoreData;
-    if (needed > 0)
-        std::memcpy(buffer, data.constData(), needed);
-    return reg::Success;
+        throw RegistryFailure(reg::FileNotFound, "queryValue");
+    return RegData{value->type, fromStored(*value)};
 }
 
-long TreeRegistry::setValue(RegKey key, const QString& name, quint32 type, const QByteArray& data)
+void TreeRegistry::setValue(RegKey key, const QString& name, quint32 type, const QByteArray& data)
 {
-    if (const long rc = checkCall("setValue"); rc != reg::Success)
-        return rc;
+    checkCall("setValue");
     Found found;
-    if (const long rc = nodeOf(key, reg::SetValue, &found); rc != reg::Success)
-        return rc;
+    checkRegistryCode(nodeOf(key, reg::SetValue, &found), "setValue");
     beforeChange(found.location.hive);
     found.node->setValue(name, type, toStored(type, data));
     found.node->modified = currentFileTime();
     afterChange(found.location.hive);
-    return reg::Success;
 }
 
-long TreeRegistry::deleteValue(RegKey key, const QString& name)
+void TreeRegistry::deleteValue(RegKey key, const QString& name)
 {
-    if (const long rc = checkCall("deleteValue"); rc != reg::Success)
-        return rc;
+    checkCall("deleteValue");
     Found found;
-    if (const long rc = nodeOf(key, reg::SetValue, &found); rc != reg::Success)
-        return rc;
+    checkRegistryCode(nodeOf(key, reg::SetValue, &found), "deleteValue");
     if (!found.node->findValue(name))
-        return reg::FileNotFound;
+        throw RegistryFailure(reg::FileNotFound, "deleteValue");
     beforeChange(found.location.hive);
     found.node->removeValue(name);
     found.node->modified = currentFileTime();
     afterChange(found.location.hive);
-    return reg::Success;
 }
 
-long TreeRegistry::deleteKey(RegKey parent, const QString& subKey)
+void TreeRegistry::deleteKey(RegKey parent, const QString& subKey)
 {
-    if (const long rc = checkCall("deleteKey"); rc != reg::Success)
-        return rc;
+    checkCall("deleteKey");
     Found found;
-    if (const long rc = find(parent, subKey, false, &found); rc != reg::Success)
-        return rc;
+    checkRegistryCode(find(parent, subKey, false, &found), "deleteKey");
     if (!found.parent || !found.node->subkeys.empty())
-        return reg::AccessDenied;
+        throw RegistryFailure(reg::AccessDenied, "deleteKey");
     beforeChange(found.location.hive);
     found.parent->removeSubkey(found.node->name);
     found.parent->modified = currentFileTime();
     afterChange(found.location.hive);
-    return reg::Success;
 }
 
-long TreeRegistry::enumValue(RegKey key, quint32 index, QString* name)
+std::optional<QString> TreeRegistry::enumValue(RegKey key, quint32 index)
 {
-    if (const long rc = checkCall("enumValue"); rc != reg::Success)
-        return rc;
+    checkCall("enumValue");
     Found found;
-    if (const long rc = nodeOf(key, reg::QueryValue, &found); rc != reg::Success)
-        return rc;
+    checkRegistryCode(nodeOf(key, reg::QueryValue, &found), "enumValue");
     if (index >= found.node->values.size())
-        return reg::NoMoreItems;
-    *name = found.node->values[index].name;
-    return reg::Success;
+        return std::nullopt;
+    return found.node->values[index].name;
 }
 
-long TreeRegistry::enumKey(RegKey key, quint32 index, QString* name)
+std::optional<QString> TreeRegistry::enumKey(RegKey key, quint32 index)
 {
-    if (const long rc = checkCall("enumKey"); rc != reg::Success)
-        return rc;
+    checkCall("enumKey");
     Found found;
-    if (const long rc = nodeOf(key, reg::EnumerateSubKeys, &found); rc != reg::Success)
-        return rc;
+    checkRegistryCode(nodeOf(key, reg::EnumerateSubKeys, &found), "enumKey");
     if (index >= found.node->subkeys.size())
-        return reg::NoMoreItems;
-    *name = found.node->subkeys[index]->name;
-    return reg::Success;
+        return std::nullopt;
+    return found.node->subkeys[index]->name;
 }
 
-long TreeRegistry::connectRegistry(const QString& machine, RegKey root, RegKey* result)
+RegKey TreeRegistry::connectRegistry(const QString& machine, RegKey root)
 {
-    if (const long rc = checkCall("connectRegistry"); rc != reg::Success)
-        return rc;
-    Location location;
-    if (const long rc = connectMachine(machine, root, &location); rc != reg::Success)
-        return rc;
-    *result = addHandle(location, reg::AllAccess);
-    return reg::Success;
+    checkCall("connectRegistry");
+    return addHandle(connectMachine(machine, root), reg::AllAccess);
 }
 
 } // namespace vnt

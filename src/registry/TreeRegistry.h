@@ -14,19 +14,20 @@ namespace vnt {
 // stores say where each predefined root lies, supply the hives, and take note of
 // changes (the Wine store rewrites its file). Handles name a key by its path, so a
 // store may reload a hive between calls; a handle whose key was deleted answers
-// reg::KeyDeleted. Keys that are symbolic links are followed, as Windows does.
+// reg::KeyDeleted. Internally the steps pass Windows result codes; each operation
+// throws the first failure as a RegistryFailure. Keys that are symbolic links are followed, as Windows does.
 class TreeRegistry : public RegistryBackend {
 public:
-    long openKey(RegKey parent, const QString& subKey, quint32 access, RegKey* result) override;
-    long createKey(RegKey parent, const QString& subKey, quint32 access, RegKey* result) override;
-    long closeKey(RegKey key) override;
-    long queryValue(RegKey key, const QString& name, quint32* type, char* buffer, quint32* size) override;
-    long setValue(RegKey key, const QString& name, quint32 type, const QByteArray& data) override;
-    long deleteValue(RegKey key, const QString& name) override;
-    long deleteKey(RegKey parent, const QString& subKey) override;
-    long enumValue(RegKey key, quint32 index, QString* name) override;
-    long enumKey(RegKey key, quint32 index, QString* name) override;
-    long connectRegistry(const QString& machine, RegKey root, RegKey* result) override;
+    RegKey openKey(RegKey parent, const QString& subKey, quint32 access) override;
+    RegKey createKey(RegKey parent, const QString& subKey, quint32 access) override;
+    void closeKey(RegKey key) override;
+    RegData queryValue(RegKey key, const QString& name) override;
+    void setValue(RegKey key, const QString& name, quint32 type, const QByteArray& data) override;
+    void deleteValue(RegKey key, const QString& name) override;
+    void deleteKey(RegKey parent, const QString& subKey) override;
+    std::optional<QString> enumValue(RegKey key, quint32 index) override;
+    std::optional<QString> enumKey(RegKey key, quint32 index) override;
+    RegKey connectRegistry(const QString& machine, RegKey root) override;
 
     // Handles opened and not yet closed.
     int openHandleCount() const { return int(handles_.size()); }
@@ -46,19 +47,15 @@ protected:
     virtual bool linkLocation(const QStringList& kernelPath, Location* out) = 0;
     // The places a request is looked for, in order (a 32-bit view first).
     virtual QList<Location> views(const Location& request) { return {request}; }
-    // The predefined root of another computer; reg::BadNetPath when unreachable.
-    virtual long connectMachine(const QString& machine, RegKey root, Location* out);
+    // The predefined root of another computer; throws RegistryFailure (reg::BadNetPath)
+    // when it cannot be reached.
+    virtual Location connectMachine(const QString& machine, RegKey root);
     // Around every change of a hive. beforeChange may refuse by throwing; afterChange
     // makes the change last (and restores the hive if it cannot).
     virtual void beforeChange(int hive) { (void)hive; }
     virtual void afterChange(int hive) { (void)hive; }
-    // Called first by every operation with its name; a code other than reg::Success
-    // ends the operation with that code.
-    virtual long checkCall(const char* operation)
-    {
-        (void)operation;
-        return reg::Success;
-    }
+    // Called first by every operation with its name; throwing ends the operation.
+    virtual void checkCall(const char* operation) { (void)operation; }
 
 private:
     struct Handle {

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vnt {
@@ -17,57 +19,85 @@ std::string ansi(const QString& text)
     return text.toLocal8Bit().toStdString();
 }
 
-// Stores the name when the call succeeded.
-long named(long rc, const std::string& name, QString* result)
+// The name a listing call found; nothing past the last one.
+std::optional<QString> named(long rc, const std::string& name, const char* operation)
 {
-    if (rc == reg::Success)
-        *result = QString::fromLocal8Bit(name.data(), qsizetype(name.size()));
-    return rc;
+    if (rc == reg::NoMoreItems)
+        return std::nullopt;
+    checkRegistryCode(rc, operation);
+    return QString::fromLocal8Bit(name.data(), qsizetype(name.size()));
 }
 
 class WindowsRegistry final : public RegistryBackend {
 public:
-    long openKey(RegKey parent, const QString& subKey, quint32 access, RegKey* result) override
+    RegKey openKey(RegKey parent, const QString& subKey, quint32 access) override
     {
-        return win32::openKey(parent, ansi(subKey), access, result);
+        RegKey key = 0;
+        checkRegistryCode(win32::openKey(parent, ansi(subKey), access, &key), "openKey");
+        return key;
     }
 
-    long createKey(RegKey parent, const QString& subKey, quint32 access, RegKey* result) override
+    RegKey createKey(RegKey parent, const QString& subKey, quint32 access) override
     {
-        return win32::createKey(parent, ansi(subKey), access, result);
+        RegKey key = 0;
+        checkRegistryCode(win32::createKey(parent, ansi(subKey), access, &key), "createKey");
+        return key;
     }
 
-    long closeKey(RegKey key) override { return win32::closeKey(key); }
+    void closeKey(RegKey key) override { checkRegistryCode(win32::closeKey(key), "closeKey"); }
 
-    long queryValue(RegKey key, const QString& name, quint32* type, char* buffer, quint32* size) override
+    // The size first, then the data; asked again (a few times) should the value grow
+    // in between.
+    RegData queryValue(RegKey key, const QString& name) override
     {
-        return win32::queryValue(key, ansi(name), type, buffer, size);
+        const std::string valueName = ansi(name);
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            RegData value;
+            std::uint32_t size = 0;
+            checkRegistryCode(win32::queryValue(key, valueName, &value.type, nullptr, &size), "queryValue");
+            std::string buffer(size, '\0');
+            const long rc = win32::queryValue(key, valueName, &value.type, buffer.data(), &size);
+            if (rc == reg::MoreData)
+                continue;
+            checkRegistryCode(rc, "queryValue");
+            value.data = QByteArray(buffer.data(), qsizetype(size));
+            return value;
+        }
+        throw RegistryFailure(reg::MoreData, "queryValue");
     }
 
-    long setValue(RegKey key, const QString& name, quint32 type, const QByteArray& data) override
+    void setValue(RegKey key, const QString& name, quint32 type, const QByteArray& data) override
     {
-        return win32::setValue(key, ansi(name), type, data.toStdString());
+        checkRegistryCode(win32::setValue(key, ansi(name), type, data.toStdString()), "setValue");
     }
 
-    long deleteValue(RegKey key, const QString& name) override { return win32::deleteValue(key, ansi(name)); }
+    void deleteValue(RegKey key, const QString& name) override
+    {
+        checkRegistryCode(win32::deleteValue(key, ansi(name)), "deleteValue");
+    }
 
-    long deleteKey(RegKey parent, const QString& subKey) override { return win32::deleteKey(parent, ansi(subKey)); }
+    void deleteKey(RegKey parent, const QString& subKey) override
+    {
+        checkRegistryCode(win32::deleteKey(parent, ansi(subKey)), "deleteKey");
+    }
 
-    long enumValue(RegKey key, quint32 index, QString* name) override
+    std::optional<QString> enumValue(RegKey key, quint32 index) override
     {
         std::string found;
-        return named(win32::enumValue(key, index, &found), found, name);
+        return named(win32::enumValue(key, index, &found), found, "enumValue");
     }
 
-    long enumKey(RegKey key, quint32 index, QString* name) override
+    std::optional<QString> enumKey(RegKey key, quint32 index) override
     {
         std::string found;
-        return named(win32::enumKey(key, index, &found), found, name);
+        return named(win32::enumKey(key, index, &found), found, "enumKey");
     }
 
-    long connectRegistry(const QString& machine, RegKey root, RegKey* result) override
+    RegKey connectRegistry(const QString& machine, RegKey root) override
     {
-        return win32::connectRegistry(ansi(machine), root, result);
+        RegKey key = 0;
+        checkRegistryCode(win32::connectRegistry(ansi(machine), root, &key), "connectRegistry");
+        return key;
     }
 
     // Windows paths are this machine's paths.

@@ -1,9 +1,8 @@
 // The Wine prefixes of this user, and the game among them.
 #include "registry/WinePrefixes.h"
 
-#include "base/Error.h"
-#include "base/FileOps.h"
-#include "registry/WineRegistry.h"
+#include "registry/GameKey.h"
+#include "registry/RegistryString.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,22 +51,21 @@ QStringList winePrefixCandidates(const QString& home, const QString& winePrefix)
     return found;
 }
 
-WineGameInstall findWineGame(const QStringList& prefixes, const WineGameKey& game)
+WineGameInstall findWineGame(const QStringList& prefixes)
 {
+    const QString key = QString::fromLatin1(game::RegistryKey);
+    const QString value = QString::fromLatin1(game::RegistryValue);
+    const QStringList archive{QString::fromLatin1(game::ArchiveFolder), QString::fromLatin1(game::ArchiveName)};
     WineGameInstall first;
     for (const QString& prefix : prefixes) {
-        QByteArray systemReg;
-        try {
-            systemReg = readFile(prefix + QStringLiteral("/system.reg"));
-        } catch (const Error&) {
-            continue; // no prefix, or one that cannot be read
-        }
-        const std::optional<QString> stored = wineMachineString(systemReg, game.keyPath, game.valueName);
-        if (!stored || stored->isEmpty())
+        // Parsed here once; the registry is handed on with the prefix it belongs to.
+        auto registry = std::make_shared<WineRegistry>(prefix);
+        const QString stored = registryString(registry, qint32(reg::LocalMachine), key, value);
+        if (stored.isEmpty())
             continue;
-        WineGameInstall install{prefix, WineRegistry(prefix).toNativePath(*stored), QString()};
+        WineGameInstall install{prefix, registry->toNativePath(stored), QString(), registry};
         if (!install.installDir.isEmpty())
-            install.archivePath = findPathIgnoringCase(install.installDir, game.archive);
+            install.archivePath = findPathIgnoringCase(install.installDir, archive);
         if (!install.archivePath.isEmpty() && QFileInfo(install.archivePath).isFile())
             return install;
         install.archivePath.clear();

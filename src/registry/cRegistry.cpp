@@ -8,6 +8,8 @@
 #include <QProcessEnvironment>
 #include <QtEndian>
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace vnt {
@@ -26,6 +28,26 @@ bool holdsReference(const QString& text)
 {
     const qsizetype first = text.indexOf(QLatin1Char('%'));
     return first >= 0 && text.lastIndexOf(QLatin1Char('%')) - first >= 2;
+}
+
+// Runs a back-end call; a failure with a Windows code becomes the class's error.
+template <class Call> void mapped(Call&& call, int number, const QString& description)
+{
+    try {
+        call();
+    } catch (const RegistryFailure&) {
+        throw RegistryError(number, description);
+    }
+}
+
+// The next name of a listing; a failure ends the list as its end does.
+template <class Call> std::optional<QString> listed(Call&& call)
+{
+    try {
+        return call();
+    } catch (const RegistryFailure&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -59,25 +81,34 @@ QString cRegistry::setValueText(const QVariant& vValue) const
            + QStringLiteral("',Key: '") + valueKey_ + QStringLiteral("' to value: '") + vValue.toString() + QStringLiteral("'");
 }
 
+bool cRegistry::openSection(KeyGuard& key, RegKey root, quint32 access)
+{
+    try {
+        key.hold(backend_->openKey(root, sectionKey_, access));
+        return true;
+    } catch (const RegistryFailure&) {
+        return false;
+    }
+}
+
 bool cRegistry::KeyExists()
 {
     KeyGuard key(*backend_);
-    return backend_->openKey(classKey_, sectionKey_, reg::QueryValue, key.out()) == reg::Success;
+    return openSection(key, classKey_, reg::QueryValue);
 }
 
 bool cRegistry::CreateKey()
 {
     KeyGuard key(*backend_);
-    if (backend_->createKey(classKey_, sectionKey_, reg::AllAccess, key.out()) != reg::Success)
-        throw RegistryError(regerr::Failed, QStringLiteral("Failed to create registry Key: '") + sectionKey_);
+    mapped([&] { key.hold(backend_->createKey(classKey_, sectionKey_, reg::AllAccess)); }, regerr::Failed,
+           QStringLiteral("Failed to create registry Key: '") + sectionKey_);
     return true;
 }
 
 bool cRegistry::DeleteKey()
 {
-    if (backend_->deleteKey(classKey_, sectionKey_) != reg::Success)
-        throw RegistryError(regerr::Failed, QStringLiteral("Failed to delete registry Key: '") + rootText()
-                                                + QStringLiteral("',Section: '") + sectionKey_);
+    mapped([&] { backend_->deleteKey(classKey_, sectionKey_); }, regerr::Failed,
+           QStringLiteral("Failed to delete registry Key: '") + rootText() + QStringLiteral("',Section: '") + sectionKey_);
     return true;
 }
 
@@ -85,68 +116,52 @@ bool cRegistry::DeleteValue()
 {
     const QString where = rootText() + QStringLiteral("',Section: '") + sectionKey_;
     KeyGuard key(*backend_);
-    if (backend_->openKey(classKey_, sectionKey_, reg::AllAccess, key.out()) != reg::Success)
+    if (!openSection(key, classKey_, reg::AllAccess))
         throw RegistryError(regerr::Failed, QStringLiteral("Failed to open key '") + where + QStringLiteral("' for delete access"));
-    if (backend_->deleteValue(key.key(), valueKey_) != reg::Success)
-        throw RegistryError(regerr::Failed,
-                            QStringLiteral("Failed to delete registry Key: '") + where + QStringLiteral("',Key: '") + valueKey_);
+    mapped([&] { backend_->deleteValue(key.key(), valueKey_); }, regerr::Failed,
+           QStringLiteral("Failed to delete registry Key: '") + where + QStringLiteral("',Key: '") + valueKey_);
     return true;
 }
 
 QVariant cRegistry::Value()
 {
-    KeyGuard connection(*backend_);
-    RegKey root = classKey_;
-    if (!machine_.isEmpty()) {
-        if (backend_->connectRegistry(machine_, classKey_, connection.out()) != reg::Success)
-            return default_;
-        root = connection.key();
-    }
-    KeyGuard key(*backend_);
-    if (backend_->openKey(root, sectionKey_, reg::QueryValue, key.out()) != reg::Success)
+    try {
+        KeyGuard connection(*backend_);
+        const RegKey root = machine_.isEmpty() ? RegKey(classKey_)
+                                               : connection.hold(backend_->connectRegistry(machine_, classKey_));
+        KeyGuard key(*backend_, backend_->openKey(root, sectionKey_, reg::QueryValue));
+        return readValue(backend_->queryValue(key.key(), valueKey_));
+    } catch (const RegistryFailure&) {
         return default_;
-    return readValue(key.key());
+    }
 }
 
-QVariant cRegistry::readValue(RegKey key)
+QVariant cRegistry::readValue(const RegData& value)
 {
-    quint32 type = 0;
-    quint32 size = 0;
-    char probe = 0;
-    const long rc = backend_->queryValue(key, valueKey_, &type, &probe, &size);
-    if (rc != reg::Success && rc != reg::MoreData)
-        return default_;
-    valueType_ = qint32(type);
-    const quint32 n = size;
-    quint32 readType = 0;
-    switch (type) {
+    valueType_ = qint32(value.type);
+    const QByteArray& data = value.data;
+    switch (value.type) {
     case reg::Sz:
     case reg::ExpandSz:
     case reg::MultiSz: {
         // The stored bytes without the terminating NUL; a value of no bytes at all
         // has no terminator to drop and reads as an empty string.
-        if (n == 0)
+        if (data.isEmpty())
             return QString();
-        QByteArray buffer(qsizetype(n), '\0');
-        quint32 length = n;
-        backend_->queryValue(key, valueKey_, &readType, buffer.data(), &length);
-        const QString text = decode8Bit(buffer.left(qsizetype(n) - 1));
-        return type == reg::ExpandSz ? ExpandEnvironment(text) : text;
+        const QString text = decode8Bit(data.left(data.size() - 1));
+        return value.type == reg::ExpandSz ? ExpandEnvironment(text) : text;
     }
     case reg::Dword:
     case reg::DwordBigEndian: {
+        // Up to four bytes, the missing ones zero; a longer value does not fit and reads as 0.
         uchar bytes[4] = {};
-        quint32 length = sizeof bytes;
-        backend_->queryValue(key, valueKey_, &readType, reinterpret_cast<char*>(bytes), &length);
+        if (data.size() <= qsizetype(sizeof bytes))
+            std::copy(data.cbegin(), data.cend(), bytes);
         const qint32 number = qFromLittleEndian<qint32>(bytes);
-        return type == reg::DwordBigEndian ? SwapByteOrder(number) : number;
+        return value.type == reg::DwordBigEndian ? SwapByteOrder(number) : number;
     }
-    default: {
-        QByteArray buffer(qsizetype(n), '\0');
-        quint32 length = n;
-        backend_->queryValue(key, valueKey_, &readType, buffer.data(), &length);
-        return buffer;
-    }
+    default:
+        return data;
     }
 }
 
@@ -158,24 +173,20 @@ void cRegistry::setValue(const QVariant& vValue)
     const bool dword = valueType_ == qint32(reg::Dword) || valueType_ == qint32(reg::DwordBigEndian);
     const bool known = dword || valueType_ == qint32(reg::Sz) || valueType_ == qint32(reg::ExpandSz)
                        || valueType_ == qint32(reg::Binary);
+    const QString failed = setValueText(vValue);
     if (!known || (dword && !isShortOrLong(vValue)))
-        throw RegistryError(regerr::SetValueFailed, setValueText(vValue));
+        throw RegistryError(regerr::SetValueFailed, failed);
 
     KeyGuard connection(*backend_);
     RegKey root = classKey_;
-    if (!machine_.isEmpty()) {
-        if (backend_->connectRegistry(machine_, classKey_, connection.out()) != reg::Success)
-            throw RegistryError(regerr::SetValueFailed, setValueText(vValue));
-        root = connection.key();
-    }
+    if (!machine_.isEmpty())
+        mapped([&] { root = connection.hold(backend_->connectRegistry(machine_, classKey_)); }, regerr::SetValueFailed, failed);
     KeyGuard key(*backend_);
-    if (backend_->createKey(root, sectionKey_, reg::AllAccess, key.out()) != reg::Success)
-        throw RegistryError(regerr::Failed, setValueText(vValue));
-    if (writeValue(key.key(), vValue) != reg::Success)
-        throw RegistryError(regerr::SetValueFailed, setValueText(vValue));
+    mapped([&] { key.hold(backend_->createKey(root, sectionKey_, reg::AllAccess)); }, regerr::Failed, failed);
+    mapped([&] { writeValue(key.key(), vValue); }, regerr::SetValueFailed, failed);
 }
 
-long cRegistry::writeValue(RegKey key, const QVariant& vValue)
+void cRegistry::writeValue(RegKey key, const QVariant& vValue)
 {
     switch (quint32(valueType_)) {
     case reg::Sz:
@@ -183,14 +194,17 @@ long cRegistry::writeValue(RegKey key, const QVariant& vValue)
         const QString text = vValue.toString();
         QByteArray data = encode8Bit(text);
         data.append('\0');
-        return backend_->setValue(key, valueKey_, holdsReference(text) ? reg::ExpandSz : reg::Sz, data);
+        backend_->setValue(key, valueKey_, holdsReference(text) ? reg::ExpandSz : reg::Sz, data);
+        return;
     }
     case reg::Binary:
-        return backend_->setValue(key, valueKey_, reg::Binary, vValue.toByteArray());
+        backend_->setValue(key, valueKey_, reg::Binary, vValue.toByteArray());
+        return;
     default: {
         QByteArray data(4, '\0');
         qToLittleEndian<qint32>(vValue.toInt(), data.data());
-        return backend_->setValue(key, valueKey_, reg::Dword, data);
+        backend_->setValue(key, valueKey_, reg::Dword, data);
+        return;
     }
     }
 }
@@ -200,12 +214,12 @@ bool cRegistry::EnumerateValues(QStringList& sKeyNames, qint32& iKeyCount)
     iKeyCount = 0;
     sKeyNames.clear();
     KeyGuard key(*backend_);
-    if (backend_->openKey(classKey_, sectionKey_, reg::QueryValue, key.out()) != reg::Success)
+    if (!openSection(key, classKey_, reg::QueryValue))
         return true;
-    QString name;
-    for (quint32 index = 0; backend_->enumValue(key.key(), index, &name) == reg::Success; ++index) {
+    for (quint32 index = 0; const std::optional<QString> name = listed([&] { return backend_->enumValue(key.key(), index); });
+         ++index) {
         ++iKeyCount;
-        sKeyNames.append(name);
+        sKeyNames.append(*name);
     }
     return true;
 }
@@ -216,12 +230,12 @@ bool cRegistry::EnumerateSections(QStringList& sSect, qint32& iSectCount)
     sSect.clear();
     try {
         KeyGuard key(*backend_);
-        if (backend_->openKey(classKey_, sectionKey_, reg::EnumerateSubKeys, key.out()) != reg::Success)
+        if (!openSection(key, classKey_, reg::EnumerateSubKeys))
             return true;
-        QString name;
-        for (quint32 index = 0; backend_->enumKey(key.key(), index, &name) == reg::Success; ++index) {
+        for (quint32 index = 0; const std::optional<QString> name = listed([&] { return backend_->enumKey(key.key(), index); });
+             ++index) {
             ++iSectCount;
-            sSect.append(name.left(name.indexOf(QChar(0)))); // the text before a NUL, if any
+            sSect.append(name->left(name->indexOf(QChar(0)))); // the text before a NUL, if any
         }
     } catch (const Error& e) {
         throw RegistryError(regerr::EnumerateFailed, e.description());

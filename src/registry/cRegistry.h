@@ -12,6 +12,8 @@
 
 namespace vnt {
 
+class KeyGuard;
+
 // The registry class's failures: a number, the source "vantor08.cRegistry" and a
 // description.
 class RegistryError : public Error {
@@ -90,8 +92,10 @@ private:
     static qint32 SwapByteOrder(qint32 lValue);
     static QString ExpandEnvironment(const QString& sValue);
 
-    QVariant readValue(RegKey key);
-    long writeValue(RegKey key, const QVariant& vValue);
+    // Opens SectionKey below root into key; false when the registry refuses.
+    bool openSection(KeyGuard& key, RegKey root, quint32 access);
+    QVariant readValue(const RegData& value);
+    void writeValue(RegKey key, const QVariant& vValue);
     QString setValueText(const QVariant& vValue) const;
     QString rootText() const;
 

@@ -1,28 +1,14 @@
 #include "services/GameArchive.h"
 
+#include "registry/GameKey.h"
 #include "registry/WinePrefixes.h"
-#include "registry/cRegistry.h"
 
 #include <QDir>
 
 namespace vnt {
 
-const QString GameRegistryKey = QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\");
-const QString GameRegistryValue = QStringLiteral("Install Dir");
-
-QString registryString(const std::shared_ptr<RegistryBackend>& registry, qint32 hive, const QString& keyPath,
-                       const QString& valueName)
-{
-    if (!registry)
-        return QString();
-    cRegistry reader(registry);
-    reader.setClassKey(hive);
-    reader.setSectionKey(keyPath);
-    reader.setValueKey(valueName);
-    reader.setValueType(qint32(reg::Sz));
-    const QVariant value = reader.Value();
-    return value.typeId() == QMetaType::QString ? value.toString() : QString();
-}
+const QString GameRegistryKey = QString::fromLatin1(game::RegistryKey);
+const QString GameRegistryValue = QString::fromLatin1(game::RegistryValue);
 
 QString nativeInstallFolder(const RegistryBackend* registry, const QString& storedValue)
 {
@@ -33,12 +19,14 @@ QString nativeInstallFolder(const RegistryBackend* registry, const QString& stor
 
 QString archiveInInstallFolder(const QString& installFolder)
 {
-    const QString written = installFolder + QStringLiteral("gamedata") + QDir::separator() + QStringLiteral("aidata.viv");
+    const QString folder = QString::fromLatin1(game::ArchiveFolder);
+    const QString name = QString::fromLatin1(game::ArchiveName);
+    const QString written = installFolder + folder + QDir::separator() + name;
 #ifdef Q_OS_WIN
     return written; // Windows finds the names in any letter case itself
 #else
     // As Wine finds them: the names on disk in any letter case.
-    const QString found = findPathIgnoringCase(installFolder, {QStringLiteral("gamedata"), QStringLiteral("aidata.viv")});
+    const QString found = findPathIgnoringCase(installFolder, {folder, name});
     return found.isEmpty() ? written : found;
 #endif
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "registry/RegistryBackend.h"
+#include "registry/RegistryString.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -9,14 +10,10 @@
 
 namespace vnt {
 
-// Where the game's installation folder is recorded: under HKEY_LOCAL_MACHINE.
+// Where the game's installation folder is recorded: under HKEY_LOCAL_MACHINE
+// (registry/GameKey.h).
 extern const QString GameRegistryKey;
 extern const QString GameRegistryValue;
-
-// A string value of the registry; empty when the registry, the key or the value
-// is missing, or the value is not a string.
-QString registryString(const std::shared_ptr<RegistryBackend>& registry, qint32 hive, const QString& keyPath,
-                       const QString& valueName);
 
 // The stored installation folder as a native folder of this machine, with its
 // trailing separator; empty when it stands for nothing here.

@@ -3,9 +3,11 @@
 #include "window/MainWindow.h"
 #include "window/QtDialogs.h"
 
+#include "archive/ArchiveAccess.h"
 #include "base/FileOps.h"
 #include "base/Version.h"
-#include "editor/PlatformServices.h"
+#include "editor/EditorContext.h"
+#include "registry/PlatformRegistry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,6 +38,14 @@ bool displayAvailable(int argc, char** argv)
 #endif
 }
 
+// The services of this platform, made here and only here: the registry the game
+// is looked up in and the archive library.
+void installPlatformServices(vnt::EditorContext& ctx)
+{
+    ctx.archive = vnt::makeArchiveAccess();
+    ctx.registry = vnt::makePlatformRegistry();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -56,7 +66,7 @@ int main(int argc, char** argv)
     dialogs.setParentWidget(&window);
     vnt::EditorContext& ctx = window.context();
     ctx.programFolder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    vnt::installPlatformServices(ctx);
+    installPlatformServices(ctx);
 
     window.load();
     // A start-up that failed before showing the window has been reported; with

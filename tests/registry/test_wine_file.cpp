@@ -17,7 +17,7 @@ TEST(WineRegistryFile, RealFilesWrittenBackUnchangedAreIdenticalToWhatWineWrote)
     }
 }
 
-TEST(WineRegistryFile, SkipsWhatItCannotReadAndKeepsTheRest)
+TEST(WineRegistryFile, OnlyTheLinesItCannotReadAreSkipped)
 {
     const QByteArray text = "WINE REGISTRY Version 2\r\n"
                             "\"orphan\"=\"before any key\"\r\n"

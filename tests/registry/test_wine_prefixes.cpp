@@ -1,10 +1,8 @@
-// Finding the game across the Wine prefixes of a user, and the quick look-up of
-// one registry key.
+// Finding the game across the Wine prefixes of a user.
 #include "base/FileOps.h"
 #include "registry/PlatformRegistry.h"
 #include "support/ScratchWinePrefix.h"
 #include "registry/WinePrefixes.h"
-#include "registry/WineRegFile.h"
 #include "registry/WineRegistry.h"
 #include "support/EnvGuard.h"
 
@@ -16,14 +14,6 @@ using namespace vnt::test;
 namespace {
 
 const QString GameFolder = QStringLiteral("drive_c/Program Files (x86)/EA Sports/NHL08");
-
-// The paths of the tree's keys in capitals, depth first.
-void collectPaths(const RegNode& node, const QString& path, QStringList& out)
-{
-    out.append(path.toUpper());
-    for (const auto& sub : node.subkeys)
-        collectPaths(*sub, path.isEmpty() ? sub->name : path + QLatin1Char('\\') + sub->name, out);
-}
 
 // A prefix at home/relative; with the game's archive when asked.
 QString prefixAt(const QString& home, const QString& relative, bool withArchive)
@@ -39,49 +29,57 @@ QString prefixAt(const QString& home, const QString& relative, bool withArchive)
 
 } // namespace
 
-TEST(WinePrefixes, QuickLookUpAgreesWithTheFullParserOnTheRealFiles)
-{
-    for (const char* name : {"system.reg", "user.reg"}) {
-        const QByteArray text = readFile(wineFixture(QString::fromLatin1(name)));
-        QStringList paths;
-        collectPaths(*parseWineRegistry(text).root, QString(), paths);
-        EXPECT_TRUE(formatWineRegistry(parseWineSections(text, paths)) == text) << name;
-    }
-    // As a 32-bit program sees it: under Wow6432Node, letter case ignored; strings only.
-    const QByteArray text = readFile(wineFixture(QStringLiteral("system.reg")));
-    EXPECT_EQ(wineMachineString(text, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08\\"), QStringLiteral("install dir")),
-              QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\"));
-    EXPECT_FALSE(wineMachineString(text, QStringLiteral("SOFTWARE\\Ea Sports\\NHL08"), QStringLiteral("Version")));
-}
-
-TEST(WinePrefixes, EachManagersPrefixIsFoundAndWinePrefixOverridesThem)
-{
-    const char* const places[] = {
-        ".local/share/bottles/bottles/NHL 08",
-        ".var/app/com.usebottles.bottles/data/bottles/bottles/nhl",
-        "Games/nhl-08",
-        ".PlayOnLinux/wineprefix/NHL08",
-        ".steam/steam/steamapps/compatdata/12210/pfx",
-        ".local/share/Steam/steamapps/compatdata/12210/pfx",
-        ".cxoffice/NHL08",
-    };
-    const auto prefixInUse = [] { return std::static_pointer_cast<WineRegistry>(makePlatformRegistry())->prefix(); };
-    for (const char* place : places) {
-        SCOPED_TRACE(place);
-        QTemporaryDir home;
-        EnvGuard env;
+// A user's home with ~/.wine naming the game without having it, and odd folders
+// first in Lutris' place.
+struct WinePrefixes : ::testing::Test {
+    WinePrefixes()
+    {
         env.set("HOME", home.path().toLocal8Bit());
         env.unset("WINEPREFIX");
-        // ~/.wine names the game without having it; odd folders come first in Lutris' place.
-        const QString plain = prefixAt(home.path(), QStringLiteral(".wine"), false);
-        ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("Games/0 broken/system.reg"))));
-        ASSERT_TRUE(QFile::link(QStringLiteral("/nowhere"), home.filePath(QStringLiteral("Games/1 dangling"))));
-        const QString expected = prefixAt(home.path(), QString::fromLatin1(place), true);
-        EXPECT_EQ(prefixInUse(), expected);
-        // Without any archive, the first prefix that names the game; WINEPREFIX alone when set.
-        QFile::remove(expected + QLatin1Char('/') + GameFolder + QStringLiteral("/gamedata/aidata.viv"));
-        EXPECT_EQ(prefixInUse(), plain);
-        env.set("WINEPREFIX", home.filePath(QStringLiteral("elsewhere")).toLocal8Bit());
-        EXPECT_EQ(prefixInUse(), home.filePath(QStringLiteral("elsewhere")));
+        EXPECT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("Games/0 broken/system.reg"))));
+        EXPECT_TRUE(QFile::link(QStringLiteral("/nowhere"), home.filePath(QStringLiteral("Games/1 dangling"))));
     }
+    static QString prefixInUse() { return std::static_pointer_cast<WineRegistry>(makePlatformRegistry())->prefix(); }
+
+    QTemporaryDir home;
+    EnvGuard env;
+    const QString plain = prefixAt(home.path(), QStringLiteral(".wine"), false);
+};
+
+struct ManagerPlace {
+    const char* name;
+    const char* folder; // below home
+};
+void PrintTo(const ManagerPlace& place, std::ostream* os)
+{
+    *os << place.folder;
+}
+struct WinePrefixesOfManagers : WinePrefixes, ::testing::WithParamInterface<ManagerPlace> {};
+
+TEST_P(WinePrefixesOfManagers, ThePrefixWithTheArchiveIsChosen)
+{
+    EXPECT_EQ(prefixInUse(), prefixAt(home.path(), QString::fromLatin1(GetParam().folder), true));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Managers, WinePrefixesOfManagers,
+    ::testing::Values(ManagerPlace{"Bottles", ".local/share/bottles/bottles/NHL 08"},
+                      ManagerPlace{"BottlesFromFlatpak", ".var/app/com.usebottles.bottles/data/bottles/bottles/nhl"},
+                      ManagerPlace{"Lutris", "Games/nhl-08"}, ManagerPlace{"PlayOnLinux", ".PlayOnLinux/wineprefix/NHL08"},
+                      ManagerPlace{"SteamsProton", ".steam/steam/steamapps/compatdata/12210/pfx"},
+                      ManagerPlace{"SteamsProtonInItsDataFolder", ".local/share/Steam/steamapps/compatdata/12210/pfx"},
+                      ManagerPlace{"CrossOver", ".cxoffice/NHL08"}),
+    [](const ::testing::TestParamInfo<ManagerPlace>& info) { return std::string(info.param.name); });
+
+TEST_F(WinePrefixes, WithoutAnArchiveTheFirstPrefixNamingTheGameIsChosen)
+{
+    prefixAt(home.path(), QStringLiteral("Games/nhl-08"), false);
+    EXPECT_EQ(prefixInUse(), plain);
+}
+
+TEST_F(WinePrefixes, WinePrefixOverridesTheManagersPrefixes)
+{
+    prefixAt(home.path(), QStringLiteral("Games/nhl-08"), true);
+    env.set("WINEPREFIX", home.filePath(QStringLiteral("elsewhere")).toLocal8Bit());
+    EXPECT_EQ(prefixInUse(), home.filePath(QStringLiteral("elsewhere")));
 }

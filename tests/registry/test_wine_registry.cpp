@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 using namespace vnt;
 using namespace vnt::test;
@@ -48,40 +49,77 @@ QByteArrayList sectionsBut(QByteArray text, const QByteArrayList& keys)
     return out;
 }
 
+// Rows of a table-driven test, named by their first member.
+template <class Row> struct WineBackendRows : WineBackend, ::testing::WithParamInterface<Row> {
+    static std::string name(const ::testing::TestParamInfo<Row>& info) { return info.param.name; }
+};
+
+struct ReadRow {
+    const char* name;
+    qint32 root;
+    QString section;
+    const char* value;
+    QVariant expected;
+    qint32 type;
+};
+void PrintTo(const ReadRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+using WineBackendRead = WineBackendRows<ReadRow>;
+
+struct FileRow {
+    const char* name;
+    QByteArray text; // system.reg
+    QVariant expected;
+};
+void PrintTo(const FileRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+using WineBackendFile = WineBackendRows<FileRow>;
+
+struct FailedWriteRow {
+    const char* name;
+    std::function<void(const QString& system, const QString& prefix)> prepare;
+    int error; // 0: any vnt::Error
+};
+void PrintTo(const FailedWriteRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+using WineBackendFailedWrite = WineBackendRows<FailedWriteRow>;
+
 } // namespace
 
 // (What the class makes of expandable, multi-string and big-endian values:
-// RegistryClass.ReadsEachTypeAsItsVariantAndTakesTheTypeFound.)
-TEST_F(WineBackend, EveryKindOfValueInTheRealFilesReadsAsTheClassReadsIt)
+// test_registry_class.cpp.)
+TEST_P(WineBackendRead, ReadsAsTheClassReadsIt)
 {
-    const struct {
-        qint32 root;
-        QString section;
-        const char* name;
-        QVariant expected;
-        qint32 type;
-    } rows[] = {
-        // The game's key in the 32-bit view, whatever the letter case.
-        {HKLM, GameKey, "Install Dir", QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\"), 1},
-        {HKLM, ValuesKey, "Text", QStringLiteral("caf\u00e9 \"quoted\" C:\\a\\\\b"), 1},
-        {HKLM, ValuesKey, "Bin", QByteArray::fromHex("0a0bff"), 3},
-        {HKLM, ValuesKey, "Num", qint32(258), 4},
-        // Wine stored the bytes 02 01 00 00 for this big-endian value; reversed, they are 0x02010000.
-        {HKLM, ValuesKey, "Big", qint32(0x02010000), 5},
-        {HKCU, QStringLiteral("Software\\Vantor Test"), "User Value", QStringLiteral("from user.reg"), 1},
-        {HKCR, QStringLiteral(".chm"), "", QStringLiteral("chm.file"), 1},
-        // Through two link keys: Wow6432Node\Classes and Classes\Wow6432Node\Protocols.
-        {HKLM, QStringLiteral("Software\\Wow6432Node\\Classes\\Protocols\\Filter\\gzip"), "",
-         QStringLiteral("AP Deflate Encoding/Decoding Filter"), 1},
-    };
-    for (const auto& row : rows) {
-        cRegistry r = at(row.root, row.section, QString::fromLatin1(row.name), 0);
-        EXPECT_EQ(r.Value(), row.expected) << row.name;
-        EXPECT_EQ(r.ValueType(), row.type) << row.name;
-    }
+    const ReadRow& row = GetParam();
+    cRegistry r = at(row.root, row.section, QString::fromLatin1(row.value), 0);
+    EXPECT_EQ(r.Value(), row.expected);
+    EXPECT_EQ(r.ValueType(), row.type);
 }
 
-TEST_F(WineBackend, WritesAndFileTypesRewriteTheFileInWineFormatAndKeepEverythingElse)
+INSTANTIATE_TEST_SUITE_P(
+    RealFiles, WineBackendRead,
+    ::testing::Values(ReadRow{"GameFolderIn32BitViewAnyLetterCase", HKLM, GameKey, "Install Dir",
+                              QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\"), 1},
+                      ReadRow{"EscapedText", HKLM, ValuesKey, "Text", QStringLiteral("caf\u00e9 \"quoted\" C:\\a\\\\b"), 1},
+                      ReadRow{"Binary", HKLM, ValuesKey, "Bin", QByteArray::fromHex("0a0bff"), 3},
+                      ReadRow{"Dword", HKLM, ValuesKey, "Num", qint32(258), 4},
+                      // Wine stored the bytes 02 01 00 00 for this big-endian value; reversed, they are 0x02010000.
+                      ReadRow{"BigEndianDword", HKLM, ValuesKey, "Big", qint32(0x02010000), 5},
+                      ReadRow{"CurrentUserFromUserReg", HKCU, QStringLiteral("Software\\Vantor Test"), "User Value",
+                              QStringLiteral("from user.reg"), 1},
+                      ReadRow{"ClassesRoot", HKCR, QStringLiteral(".chm"), "", QStringLiteral("chm.file"), 1},
+                      // Wow6432Node\Classes and Classes\Wow6432Node\Protocols are link keys.
+                      ReadRow{"ThroughTwoLinkKeys", HKLM, QStringLiteral("Software\\Wow6432Node\\Classes\\Protocols\\Filter\\gzip"),
+                              "", QStringLiteral("AP Deflate Encoding/Decoding Filter"), 1}),
+    WineBackendRead::name);
+
+TEST_F(WineBackend, AChangeRewritesOnlyTheSectionsItChanges)
 {
     const QByteArray before = systemReg();
     cRegistry r = at(HKLM, ValuesKey, QStringLiteral("New"));
@@ -97,12 +135,13 @@ TEST_F(WineBackend, WritesAndFileTypesRewriteTheFileInWineFormatAndKeepEverythin
     const QByteArrayList changed{"Software\\\\Vantor Test\\\\Values", "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08",
                                  "Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08\\\\Patch"};
     EXPECT_EQ(sectionsBut(after, changed), sectionsBut(before, changed));
-
     // A fresh store reads back what was written.
     store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
     EXPECT_EQ(at(HKLM, ValuesKey, QStringLiteral("new")).Value(), QVariant(QStringLiteral("written \u00e9")));
+}
 
-    // File types go through the Classes link to the shared key, not the 32-bit one.
+TEST_F(WineBackend, FileTypesGoThroughTheClassesLinkToTheSharedKey)
+{
     cRegistry(store).CreateEXEAssociation(QStringLiteral("C:\\vnt.exe"), QStringLiteral("Vnt.File"),
                                           QStringLiteral("Vantor file"), QStringLiteral("VNTxp"));
     EXPECT_EQ(at(HKCR, QStringLiteral(".VNTxp")).Value(), QVariant(QStringLiteral("Vnt.File")));
@@ -120,43 +159,52 @@ TEST_F(WineBackend, TheDefaultUsersKeysLiveInAFileOfTheirOwn)
     EXPECT_EQ(readFile(prefix.path(QStringLiteral("user.reg"))), userBefore);
 }
 
-TEST_F(WineBackend, TheFileIsReadAgainWhenChangedAndNeverOverwrittenWhenNoRegistry)
+// The store reads the file as it is now: after others changed it, in a 32-bit
+// prefix, or when it is not a registry file at all.
+TEST_P(WineBackendFile, ReadsWhatTheFileHoldsNow)
 {
     cRegistry r = at(HKLM, GameKey, QStringLiteral("Install Dir"));
     EXPECT_EQ(r.Value(), QVariant(QStringLiteral("C:\\Program Files (x86)\\EA Sports\\NHL08\\")));
-    const QByteArray changed = systemReg().replace("\"Install Dir\"=\"C:\\\\Program Files (x86)",
-                                                   "\"Install Dir\"=\"D:\\\\Games");
-    const struct {
-        const char* name;
-        QByteArray text;
-        QVariant expected;
-    } rows[] = {
-        {"changed by others", changed, QStringLiteral("D:\\Games\\EA Sports\\NHL08\\")},
-        {"a 32-bit prefix has no redirection",
-         "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n"
-         "\n[Software\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"C:\\\\Games\\\\\"\n"
-         "\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"wrong\"\n",
-         QStringLiteral("C:\\Games\\")},
-        {"no registry: read as empty", "not a registry\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08]\n\"Install Dir\"=\"x\"\n",
-         QVariant()},
-    };
-    for (const auto& row : rows) {
-        writeFileAtomically(prefix.path(QStringLiteral("system.reg")), row.text);
-        EXPECT_EQ(r.Value(), row.expected) << row.name;
-    }
-    expectError(err::BadFileFormat, [&] { r.setValue(QStringLiteral("y")); });
-    EXPECT_EQ(systemReg(), rows[2].text);
+    QByteArray text = GetParam().text;
+    if (text.isEmpty())
+        text = systemReg().replace("\"Install Dir\"=\"C:\\\\Program Files (x86)", "\"Install Dir\"=\"D:\\\\Games");
+    writeFileAtomically(prefix.path(QStringLiteral("system.reg")), text);
+    EXPECT_EQ(r.Value(), GetParam().expected);
 }
 
-TEST_F(WineBackend, WithoutAPrefixNothingIsFoundAndNothingIsCreated)
+const QByteArray NotARegistry = "not a registry\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08]\n\"Install Dir\"=\"x\"\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, WineBackendFile,
+    ::testing::Values(FileRow{"ChangedByOthers", QByteArray(), QStringLiteral("D:\\Games\\EA Sports\\NHL08\\")},
+                      FileRow{"ThirtyTwoBitPrefixWithoutRedirection",
+                              "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n"
+                              "\n[Software\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"C:\\\\Games\\\\\"\n"
+                              "\n[Software\\\\Wow6432Node\\\\EA Sports\\\\NHL08] 1700000000\n\"Install Dir\"=\"wrong\"\n",
+                              QStringLiteral("C:\\Games\\")},
+                      FileRow{"NotARegistryReadsAsEmpty", NotARegistry, QVariant()}),
+    WineBackendFile::name);
+
+TEST_F(WineBackend, AFileThatIsNotARegistryIsNeverOverwritten)
+{
+    writeFileAtomically(prefix.path(QStringLiteral("system.reg")), NotARegistry);
+    expectError(err::BadFileFormat, [&] { at(HKLM, GameKey, QStringLiteral("Install Dir")).setValue(QStringLiteral("y")); });
+    EXPECT_EQ(systemReg(), NotARegistry);
+}
+
+TEST_F(WineBackend, AMissingPrefixReadsAsEmpty)
+{
+    store = std::make_shared<WineRegistry>(prefix.path(QStringLiteral("no-such-prefix")), servers.path());
+    EXPECT_FALSE(at(HKLM, GameKey, QStringLiteral("Install Dir")).Value().isValid());
+    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\")), QString());
+}
+
+TEST_F(WineBackend, AMissingPrefixIsNotCreated)
 {
     const QString missing = prefix.path(QStringLiteral("no-such-prefix"));
     store = std::make_shared<WineRegistry>(missing, servers.path());
-    cRegistry r = at(HKLM, GameKey, QStringLiteral("Install Dir"));
-    EXPECT_FALSE(r.Value().isValid());
-    expectError(err::FileNotFound, [&] { r.CreateKey(); });
+    expectError(err::FileNotFound, [&] { at(HKLM, GameKey).CreateKey(); });
     EXPECT_FALSE(QFileInfo::exists(missing));
-    EXPECT_EQ(store->toNativePath(QStringLiteral("C:\\")), QString());
 }
 
 TEST_F(WineBackend, WindowsFoldersBecomeNativeFoldersThroughTheDriveLinks)
@@ -179,36 +227,45 @@ TEST_F(WineBackend, WindowsFoldersBecomeNativeFoldersThroughTheDriveLinks)
 }
 
 // (A running and an ended wineserver: test_wine_server.cpp.)
-TEST_F(WineBackend, AWriteThatFailsOrIsRefusedChangesNeitherTheTreeNorTheFile)
+TEST_P(WineBackendFailedWrite, LeavesTheTreeAndTheFileUnchanged)
 {
     const QString system = prefix.path(QStringLiteral("system.reg"));
-    // Software is a link to a key that does not exist; a file that cannot be written (a link
-    // is never written through); a wineserver marker that cannot be read.
-    const char* const kinds[] = {"broken key link", "linked file", "wineserver state unknown"};
-    const QByteArray brokenLink = "WINE REGISTRY Version 2\n[Software] 0\n#link\n\"SymbolicLinkValue\"=hex(6):"
-                                  + QByteArray("\\Registry\\Machine\\Gone").toHex(',').replace(",", ",00,") + ",00\n";
-    const QString linked = prefix.path(QStringLiteral("linked.reg"));
-    writeFileAtomically(linked, readFile(wineFixture(QStringLiteral("system.reg"))));
-    for (int kind = 0; kind < 3; ++kind) {
-        SCOPED_TRACE(kinds[kind]);
-        QFile::remove(system);
-        if (kind == 1)
-            ASSERT_TRUE(QFile::link(linked, system));
-        else
-            writeFileAtomically(system, kind == 0 ? brokenLink : readFile(linked));
-        ASSERT_TRUE(kind < 2 || QDir().mkpath(prefix.path(QStringLiteral("wineserver"))));
-        const QByteArray before = systemReg();
-        store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
-        cRegistry r = at(HKLM, QStringLiteral("Software\\Vantor Fail\\Below"), QStringLiteral("Name"));
-        try {
-            r.setValue(QStringLiteral("x"));
-            ADD_FAILURE() << "the write went through";
-        } catch (const Error& e) {
-            EXPECT_TRUE(kind < 2
-                        || (e.number() == err::PermissionDenied && e.description().contains(QStringLiteral("cannot be told"))))
-                << e.what();
-        }
-        EXPECT_FALSE(at(HKLM, QStringLiteral("Software\\Vantor Fail")).KeyExists());
-        EXPECT_EQ(systemReg(), before);
-    }
+    QFile::remove(system);
+    GetParam().prepare(system, prefix.root());
+    const QByteArray before = systemReg();
+    store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
+    cRegistry r = at(HKLM, QStringLiteral("Software\\Vantor Fail\\Below"), QStringLiteral("Name"));
+    const int error = errorOf([&] { r.setValue(QStringLiteral("x")); });
+    EXPECT_TRUE(GetParam().error ? error == GetParam().error : error != 0) << error;
+    EXPECT_FALSE(at(HKLM, QStringLiteral("Software\\Vantor Fail")).KeyExists());
+    EXPECT_EQ(systemReg(), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Failures, WineBackendFailedWrite,
+                         ::testing::Values(
+                             // Software is a link to a key that does not exist.
+                             FailedWriteRow{"BrokenKeyLink",
+                                            [](const QString& system, const QString&) {
+                                                writeFileAtomically(
+                                                    system,
+                                                    "WINE REGISTRY Version 2\n[Software] 0\n#link\n\"SymbolicLinkValue\"=hex(6):"
+                                                        + QByteArray("\\Registry\\Machine\\Gone").toHex(',').replace(",", ",00,")
+                                                        + ",00\n");
+                                            },
+                                            0},
+                             // A link is never written through.
+                             FailedWriteRow{"FileIsALink",
+                                            [](const QString& system, const QString& prefix) {
+                                                writeFileAtomically(prefix + QStringLiteral("/linked.reg"),
+                                                                    readFile(wineFixture(QStringLiteral("system.reg"))));
+                                                ASSERT_TRUE(QFile::link(prefix + QStringLiteral("/linked.reg"), system));
+                                            },
+                                            0},
+                             // A wineserver marker that cannot be read.
+                             FailedWriteRow{"WineserverStateUnknown",
+                                            [](const QString& system, const QString& prefix) {
+                                                writeFileAtomically(system, readFile(wineFixture(QStringLiteral("system.reg"))));
+                                                ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/wineserver")));
+                                            },
+                                            err::PermissionDenied}),
+                         WineBackendFailedWrite::name);

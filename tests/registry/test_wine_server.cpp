@@ -12,7 +12,7 @@
 
 using namespace vnt;
 
-TEST(WineServer, ChangesAreRefusedWhileTheRealWineserverRunsAndGoThroughAfterIt)
+TEST(WineServer, AChangeGoesThroughOnlyOnceTheRealWineserverHasEnded)
 {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
     if (program.isEmpty())

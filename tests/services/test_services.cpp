@@ -27,29 +27,46 @@ TEST(ArchiveBackup, ATakenNameGetsTheNextNumber)
 
 // The size limits of settings files, taken from the file system before anything
 // is read: 18 bytes at least, 16 MiB at most.
-TEST(SettingsFile, SizeLimits)
+struct SizeRow {
+    const char* name;
+    qint64 size;
+    const char* refusal; // the refusal's end; none: level 2 is read
+};
+void PrintTo(const SizeRow& row, std::ostream* os)
 {
+    *os << row.size;
+}
+struct SettingsFileSize : ::testing::TestWithParam<SizeRow> {};
+
+TEST_P(SettingsFileSize, IsCheckedBeforeReading)
+{
+    const auto& [name, size, refusal] = GetParam();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("level.VNTxp"));
-    const std::pair<qint64, const char*> cases[] = {
-        // size, the refusal's end (none: level 2 is read)
-        {17, "holds 17 bytes; a settings file has at least 18."},
-        {18, nullptr},
-        {SettingsMaximumSize, nullptr},
-        {SettingsMaximumSize + 1, "holds 16777217 bytes; a settings file has at most 16777216."}};
-    for (const auto& [size, refusal] : cases) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(size)); // sparse
-        if (size >= SettingsMinimumSize && file.seek(SkillIndexPosition - 1))
-            file.write("\x02\x00", 2);
-        file.close();
-        try {
-            EXPECT_EQ(settingsFileLevel(path), 2) << size;
-            EXPECT_FALSE(refusal) << size;
-        } catch (const Error& e) {
-            EXPECT_EQ(e.number(), refusal ? err::BadFileFormat : 0) << size;
-            EXPECT_TRUE(refusal && e.description().endsWith(QString::fromLatin1(refusal))) << e.what();
-        }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(size)); // sparse
+    if (size >= SettingsMinimumSize && file.seek(SkillIndexPosition - 1))
+        file.write("\x02\x00", 2);
+    file.close();
+    try {
+        EXPECT_EQ(settingsFileLevel(path), 2);
+        EXPECT_FALSE(refusal);
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), refusal ? err::BadFileFormat : 0);
+        EXPECT_TRUE(refusal && e.description().endsWith(QString::fromLatin1(refusal))) << e.what();
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, SettingsFileSize,
+                         ::testing::Values(SizeRow{"OneByteTooShortRefused", 17, "holds 17 bytes; a settings file has at least 18."},
+                                           SizeRow{"ShortestRead", 18, nullptr},
+                                           SizeRow{"LongestRead", SettingsMaximumSize, nullptr},
+                                           SizeRow{"OneByteTooLongRefused", SettingsMaximumSize + 1,
+                                                   "holds 16777217 bytes; a settings file has at most 16777216."}),
+                         [](const ::testing::TestParamInfo<SizeRow>& info) { return std::string(info.param.name); });
+
+TEST(SettingsFile, AMissingFileIsNotFound)
+{
+    QTemporaryDir dir;
     expectError(err::FileNotFound, [&] { settingsFileLevel(dir.filePath(QStringLiteral("none"))); });
 }

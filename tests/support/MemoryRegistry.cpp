@@ -4,14 +4,19 @@
 
 namespace vnt {
 
-long MemoryRegistry::checkCall(const char* operation)
+void MemoryRegistry::checkCall(const char* operation)
 {
     const QString name = QString::fromLatin1(operation);
     if (!faults_.contains(name))
-        return reg::Success;
+        return;
     if (const long code = faults_.take(name))
-        return code;
+        throw RegistryFailure(code, operation);
     throw Error(err::DeviceIO, QStringLiteral("The registry failed in %1").arg(name));
+}
+
+void MemoryRegistry::createKey(RegKey parent, const QString& subKey, quint32 access, RegKey* result)
+{
+    *result = createKey(parent, subKey, access);
 }
 
 bool MemoryRegistry::rootLocation(RegKey root, const QStringList& subPath, Location* out)
