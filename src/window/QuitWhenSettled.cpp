@@ -2,10 +2,14 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace vnt {
 
@@ -22,6 +26,51 @@ void closeOneStep()
         QApplication::closeAllWindows();
 }
 
+// The event loop has settled once it is about to wait with every shown window
+// painted: it also waits before the first window is exposed.
+class SettleWatch : public QObject {
+public:
+    explicit SettleWatch(QObject* parent) : QObject(parent) { qApp->installEventFilter(this); }
+
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && target->isWidgetType() && static_cast<QWidget*>(target)->isWindow())
+            painted_.emplace_back(static_cast<QWidget*>(target));
+        return false;
+    }
+
+    void aboutToBlock()
+    {
+        if (!settled_) {
+            if (!everyWindowPainted())
+                return;
+            settled_ = true;
+            qApp->removeEventFilter(this);
+            std::fputs("settled\n", stdout);
+            std::fflush(stdout);
+        }
+        // Queued: the dispatcher is between two rounds of events here.
+        QTimer::singleShot(0, qApp, &closeOneStep);
+    }
+
+private:
+    bool everyWindowPainted() const
+    {
+        bool any = false;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible())
+                continue;
+            any = true;
+            if (std::find(painted_.begin(), painted_.end(), window) == painted_.end())
+                return false;
+        }
+        return any;
+    }
+
+    std::vector<QPointer<QWidget>> painted_;
+    bool settled_ = false;
+};
+
 } // namespace
 
 void quitWhenSettledIfAsked()
@@ -29,16 +78,8 @@ void quitWhenSettledIfAsked()
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     if (!dispatcher || qEnvironmentVariableIsEmpty("VANTOR_QUIT_WHEN_SETTLED"))
         return;
-    static bool settled = false;
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, qApp, [] {
-        if (!settled) {
-            settled = true;
-            std::fputs("settled\n", stdout);
-            std::fflush(stdout);
-        }
-        // Queued: the dispatcher is between two rounds of events here.
-        QTimer::singleShot(0, qApp, &closeOneStep);
-    });
+    auto* watch = new SettleWatch(qApp);
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, watch, &SettleWatch::aboutToBlock);
 }
 
 } // namespace vnt
