@@ -3,6 +3,12 @@
 // a combo box: 27 in all, one label hidden) at the editor's places, in Qt's own
 // font and colours, with nothing read from disk. It settles and quits under
 // VANTOR_QUIT_WHEN_SETTLED by the editor's own code for it, compiled in.
+//
+//   bare_window [--question]
+//
+// With --question it then asks a Yes/No question in a message box over the
+// window, as the editor's start-up does, so the cost of that box can be told
+// apart from the window's.
 #include "model/AttributeCatalogue.h"
 #include "window/QuitWhenSettled.h"
 
@@ -11,6 +17,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTreeWidget>
@@ -98,5 +105,15 @@ int main(int argc, char** argv)
     window.setFixedSize(605, 553);
     window.show();
     vnt::quitWhenSettledIfAsked();
+    if (argc > 1 && qstrcmp(argv[1], "--question") == 0) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Found NHL08..."),
+                        QStringLiteral("Found the game at the following location:\n\n"
+                                       "/home/user/.wine/drive_c/Program Files (x86)/Game\n\n"
+                                       "Do you want to modify the data from this location?"),
+                        QMessageBox::Yes | QMessageBox::No, &window);
+        box.setTextFormat(Qt::PlainText);
+        box.setEscapeButton(QMessageBox::No);
+        box.exec();
+    }
     return app.exec();
 }

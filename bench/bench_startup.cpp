@@ -1,11 +1,13 @@
 // Start-up of the editor against a bare Qt window with the same kinds of
-// controls (bare_window): each program is started RUNS times, interleaved, under
-// the offscreen platform on the demo installation, and the medians of its peak
-// resident memory (the whole process, as wait4 reports it) and of the wall time
-// until its event loop first settles are printed, with their ratios to the bare
-// window's. The editor reports the settled loop and then quits by itself under
-// VANTOR_QUIT_WHEN_SETTLED. A plain program rather than Google Benchmark: what is
-// measured are whole processes, compared with each other, not a loop in this one.
+// controls (bare_window), alone and with the Yes/No message box that the
+// editor's start-up shows over its window (bare_window --question). Each
+// program is started RUNS times, interleaved, under the offscreen platform on
+// the demo installation; the medians of its peak resident memory (the whole
+// process, as wait4 reports it) and of the wall time until its event loop first
+// settles are printed, with their ratios to both yardsticks. The programs report
+// the settled loop and then quit by themselves under VANTOR_QUIT_WHEN_SETTLED.
+// A plain program rather than Google Benchmark: what is measured are whole
+// processes, compared with each other, not a loop in this one.
 //
 //   bench_startup [RUNS] [EDITOR...]
 //
@@ -41,7 +43,10 @@ struct Sample {
 
 struct Program {
     std::string path;
+    std::string argument; // none when empty
     std::vector<Sample> samples;
+
+    std::string name() const { return argument.empty() ? path : path + " " + argument; }
 };
 
 [[noreturn]] void fail(const std::string& what)
@@ -50,12 +55,13 @@ struct Program {
     std::exit(1);
 }
 
-[[noreturn]] void runChild(const std::string& path, int out)
+[[noreturn]] void runChild(const Program& p, int out)
 {
     dup2(out, STDOUT_FILENO);
     const int devnull = open("/dev/null", O_WRONLY);
     dup2(devnull, STDERR_FILENO);
-    execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+    const char* argument = p.argument.empty() ? nullptr : p.argument.c_str();
+    execl(p.path.c_str(), p.path.c_str(), argument, static_cast<char*>(nullptr));
     _exit(127);
 }
 
@@ -79,7 +85,7 @@ bool awaitSettled(int in)
     return true;
 }
 
-Sample runOnce(const std::string& path)
+Sample runOnce(const Program& p)
 {
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
@@ -90,7 +96,7 @@ Sample runOnce(const std::string& path)
         fail("cannot fork");
     if (pid == 0) {
         close(pipeFds[0]);
-        runChild(path, pipeFds[1]);
+        runChild(p, pipeFds[1]);
     }
     close(pipeFds[1]);
     const bool settled = awaitSettled(pipeFds[0]);
@@ -101,11 +107,11 @@ Sample runOnce(const std::string& path)
     int status = 0;
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid)
-        fail("lost the child " + path);
+        fail("lost the child " + p.name());
     if (!settled)
-        fail(path + " did not report a settled event loop within " + std::to_string(TimeoutMs / 1000) + " s");
+        fail(p.name() + " did not report a settled event loop within " + std::to_string(TimeoutMs / 1000) + " s");
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        fail(path + " did not end normally after settling");
+        fail(p.name() + " did not end normally after settling");
     return {double(usage.ru_maxrss) / 1024.0, std::chrono::duration<double, std::milli>(settledAt - start).count()};
 }
 
@@ -142,16 +148,20 @@ fs::path prepareEnvironment()
     return temp;
 }
 
+// Ratios to both yardsticks: the bare window, and the bare window that also
+// asks start-up's question.
 void printResults(const std::vector<Program>& programs, int runs)
 {
     std::printf("%d runs each, interleaved; QT_QPA_PLATFORM=offscreen, WINEPREFIX=%s\n", runs, VANTOR_DEMO_PREFIX);
-    std::printf("%-48s %12s %8s %12s %8s\n", "program", "peak MiB", "ratio", "settled ms", "ratio");
-    const double bareMemory = medianOf(programs.front(), &Sample::mebibytes);
-    const double bareTime = medianOf(programs.front(), &Sample::milliseconds);
+    std::printf("%-52s %9s %7s %7s %11s %7s %7s\n", "program (medians)", "peak MiB", "/bare", "/+box", "settled ms", "/bare",
+                "/+box");
+    const double memory[2] = {medianOf(programs[0], &Sample::mebibytes), medianOf(programs[1], &Sample::mebibytes)};
+    const double time[2] = {medianOf(programs[0], &Sample::milliseconds), medianOf(programs[1], &Sample::milliseconds)};
     for (const Program& p : programs) {
-        const double memory = medianOf(p, &Sample::mebibytes);
-        const double time = medianOf(p, &Sample::milliseconds);
-        std::printf("%-48s %12.2f %7.3fx %12.1f %7.3fx\n", p.path.c_str(), memory, memory / bareMemory, time, time / bareTime);
+        const double m = medianOf(p, &Sample::mebibytes);
+        const double t = medianOf(p, &Sample::milliseconds);
+        std::printf("%-52s %9.2f %6.3fx %6.3fx %11.1f %6.3fx %6.3fx\n", p.name().c_str(), m, m / memory[0], m / memory[1], t,
+                    t / time[0], t / time[1]);
     }
 }
 
@@ -163,17 +173,18 @@ int main(int argc, char** argv)
     if (runs < 1)
         fail("RUNS must be a positive number");
     const fs::path here = fs::read_symlink("/proc/self/exe").parent_path();
-    std::vector<Program> programs{{(here / "bare_window").string(), {}}};
+    const std::string bare = (here / "bare_window").string();
+    std::vector<Program> programs{{bare, {}, {}}, {bare, "--question", {}}};
     for (int i = 2; i < argc; ++i)
-        programs.push_back({fs::absolute(argv[i]).string(), {}});
-    if (programs.size() == 1)
-        programs.push_back({(here / "vantor08").string(), {}});
+        programs.push_back({fs::absolute(argv[i]).string(), {}, {}});
+    if (programs.size() == 2)
+        programs.push_back({(here / "vantor08").string(), {}, {}});
     const fs::path temp = prepareEnvironment();
     // Each round starts with another program, so none always runs first.
     for (int round = 0; round < runs; ++round) {
         for (std::size_t i = 0; i < programs.size(); ++i) {
             Program& p = programs[(i + std::size_t(round)) % programs.size()];
-            p.samples.push_back(runOnce(p.path));
+            p.samples.push_back(runOnce(p));
         }
     }
     fs::remove_all(temp);
