@@ -1,6 +1,7 @@
 #include "window/MainWindow.h"
 
 #include "window/AttributeTreeView.h"
+#include "window/QuitWhenSettled.h"
 #include "window/ValueSlider.h"
 #include "window/WindowLayout.h"
 
@@ -106,6 +107,7 @@ void MainWindow::run(const WindowHandlers::Handler& handler)
 
 void MainWindow::load()
 {
+    quitWhenSettledIfAsked();
     run(handlers_.load);
 }
 
