@@ -1,9 +1,8 @@
 // The registry class over the in-memory registry: its conversions and its errors.
 #include "support/MemoryRegistry.h"
+#include "registry/KeyGuard.h"
 #include "registry/cRegistry.h"
 #include "support/EnvGuard.h"
-
-#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -33,9 +32,8 @@ struct RegistryClass : ::testing::Test {
     std::pair<quint32, QByteArray> stored(RegKey root, const QString& path, const QString& name)
     {
         try {
-            const RegKey key = store->openKey(root, path, reg::QueryValue);
-            const auto closed = qScopeGuard([&] { store->closeKey(key); });
-            const RegData value = store->queryValue(key, name);
+            KeyGuard key(*store, store->openKey(root, path, reg::QueryValue));
+            const RegData value = store->queryValue(key.key(), name);
             return {value.type, value.data};
         } catch (const RegistryFailure&) {
             return {0xFFFF, {}};
@@ -72,21 +70,29 @@ std::pair<int, QString> raised(const std::function<void()>& call)
     return {0, QString()};
 }
 
-} // namespace
-
-namespace {
-
 struct ReadRow {
     const char* name;
     quint32 type;
     QByteArray data;
     QVariant expected;
+    friend void PrintTo(const ReadRow& row, std::ostream* os) { *os << row.name; }
 };
-void PrintTo(const ReadRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
 using ValueRead = RegistryClassRows<ReadRow>;
+
+const QString Refused = QStringLiteral("Failed to set registry value Key: '-2147483646',Section: "
+                                       "'Software\\Vantor',Key: 'v' to value: '12'");
+
+struct WriteRow {
+    const char* name;
+    qint32 asType;
+    QVariant value;
+    quint32 storedType; // 0xFFFF: refused with the error and description given
+    QByteArray storedBytes;
+    int error = 0;
+    QString description = {};
+    friend void PrintTo(const WriteRow& row, std::ostream* os) { *os << row.name; }
+};
+using ValueWrite = RegistryClassRows<WriteRow>;
 
 } // namespace
 
@@ -130,28 +136,6 @@ TEST_F(RegistryClass, AValueThatCannotBeReadGivesTheDefault)
     r.setMachine(QStringLiteral("\\\\gamepc"));
     EXPECT_EQ(r.Value(), QVariant(QStringLiteral("fallback")));
 }
-
-namespace {
-
-const QString Refused = QStringLiteral("Failed to set registry value Key: '-2147483646',Section: "
-                                       "'Software\\Vantor',Key: 'v' to value: '12'");
-
-struct WriteRow {
-    const char* name;
-    qint32 asType;
-    QVariant value;
-    quint32 storedType; // 0xFFFF: refused with the error and description given
-    QByteArray storedBytes;
-    int error = 0;
-    QString description = {};
-};
-void PrintTo(const WriteRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
-using ValueWrite = RegistryClassRows<WriteRow>;
-
-} // namespace
 
 // What is stored is the form of the asked type; what cannot be written is refused
 // before the key is created.

@@ -49,11 +49,8 @@ struct WinePrefixes : ::testing::Test {
 struct ManagerPlace {
     const char* name;
     const char* folder; // below home
+    friend void PrintTo(const ManagerPlace& row, std::ostream* os) { *os << row.folder; }
 };
-void PrintTo(const ManagerPlace& place, std::ostream* os)
-{
-    *os << place.folder;
-}
 struct WinePrefixesOfManagers : WinePrefixes, ::testing::WithParamInterface<ManagerPlace> {};
 
 TEST_P(WinePrefixesOfManagers, ThePrefixWithTheArchiveIsChosen)

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 using namespace vnt;
 using namespace vnt::test;
@@ -61,33 +60,26 @@ struct ReadRow {
     const char* value;
     QVariant expected;
     qint32 type;
+    friend void PrintTo(const ReadRow& row, std::ostream* os) { *os << row.name; }
 };
-void PrintTo(const ReadRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
 using WineBackendRead = WineBackendRows<ReadRow>;
 
 struct FileRow {
     const char* name;
     QByteArray text; // system.reg
     QVariant expected;
+    friend void PrintTo(const FileRow& row, std::ostream* os) { *os << row.name; }
 };
-void PrintTo(const FileRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
 using WineBackendFile = WineBackendRows<FileRow>;
 
 struct FailedWriteRow {
     const char* name;
-    std::function<void(const QString& system, const QString& prefix)> prepare;
-    int error; // 0: any vnt::Error
+    QByteArray systemReg; // empty: the real file
+    bool throughALink;    // system.reg a link to the file
+    bool serverMarker;    // a wineserver marker that cannot be read
+    int error;            // 0: any vnt::Error
+    friend void PrintTo(const FailedWriteRow& row, std::ostream* os) { *os << row.name; }
 };
-void PrintTo(const FailedWriteRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
 using WineBackendFailedWrite = WineBackendRows<FailedWriteRow>;
 
 } // namespace
@@ -229,43 +221,28 @@ TEST_F(WineBackend, WindowsFoldersBecomeNativeFoldersThroughTheDriveLinks)
 // (A running and an ended wineserver: test_wine_server.cpp.)
 TEST_P(WineBackendFailedWrite, LeavesTheTreeAndTheFileUnchanged)
 {
+    const FailedWriteRow& row = GetParam();
     const QString system = prefix.path(QStringLiteral("system.reg"));
+    const QString written = row.throughALink ? prefix.path(QStringLiteral("linked.reg")) : system;
     QFile::remove(system);
-    GetParam().prepare(system, prefix.root());
+    writeFileAtomically(written, row.systemReg.isEmpty() ? readFile(wineFixture(QStringLiteral("system.reg"))) : row.systemReg);
+    ASSERT_TRUE(!row.throughALink || QFile::link(written, system));
+    ASSERT_TRUE(!row.serverMarker || QDir().mkpath(prefix.path(QStringLiteral("wineserver"))));
     const QByteArray before = systemReg();
     store = std::make_shared<WineRegistry>(prefix.root(), servers.path());
     cRegistry r = at(HKLM, QStringLiteral("Software\\Vantor Fail\\Below"), QStringLiteral("Name"));
     const int error = errorOf([&] { r.setValue(QStringLiteral("x")); });
-    EXPECT_TRUE(GetParam().error ? error == GetParam().error : error != 0) << error;
+    EXPECT_TRUE(row.error ? error == row.error : error != 0) << error;
     EXPECT_FALSE(at(HKLM, QStringLiteral("Software\\Vantor Fail")).KeyExists());
     EXPECT_EQ(systemReg(), before);
 }
 
+// Software is a link to a key that does not exist.
+const QByteArray BrokenLink = "WINE REGISTRY Version 2\n[Software] 0\n#link\n\"SymbolicLinkValue\"=hex(6):"
+                              + QByteArray("\\Registry\\Machine\\Gone").toHex(',').replace(",", ",00,") + ",00\n";
+
 INSTANTIATE_TEST_SUITE_P(Failures, WineBackendFailedWrite,
-                         ::testing::Values(
-                             // Software is a link to a key that does not exist.
-                             FailedWriteRow{"BrokenKeyLink",
-                                            [](const QString& system, const QString&) {
-                                                writeFileAtomically(
-                                                    system,
-                                                    "WINE REGISTRY Version 2\n[Software] 0\n#link\n\"SymbolicLinkValue\"=hex(6):"
-                                                        + QByteArray("\\Registry\\Machine\\Gone").toHex(',').replace(",", ",00,")
-                                                        + ",00\n");
-                                            },
-                                            0},
-                             // A link is never written through.
-                             FailedWriteRow{"FileIsALink",
-                                            [](const QString& system, const QString& prefix) {
-                                                writeFileAtomically(prefix + QStringLiteral("/linked.reg"),
-                                                                    readFile(wineFixture(QStringLiteral("system.reg"))));
-                                                ASSERT_TRUE(QFile::link(prefix + QStringLiteral("/linked.reg"), system));
-                                            },
-                                            0},
-                             // A wineserver marker that cannot be read.
-                             FailedWriteRow{"WineserverStateUnknown",
-                                            [](const QString& system, const QString& prefix) {
-                                                writeFileAtomically(system, readFile(wineFixture(QStringLiteral("system.reg"))));
-                                                ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/wineserver")));
-                                            },
-                                            err::PermissionDenied}),
+                         ::testing::Values(FailedWriteRow{"BrokenKeyLink", BrokenLink, false, false, 0},
+                                           FailedWriteRow{"FileIsALinkNeverWrittenThrough", {}, true, false, 0},
+                                           FailedWriteRow{"WineserverStateUnknown", {}, false, true, err::PermissionDenied}),
                          WineBackendFailedWrite::name);

@@ -31,11 +31,8 @@ struct SizeRow {
     const char* name;
     qint64 size;
     const char* refusal; // the refusal's end; none: level 2 is read
+    friend void PrintTo(const SizeRow& row, std::ostream* os) { *os << row.size; }
 };
-void PrintTo(const SizeRow& row, std::ostream* os)
-{
-    *os << row.size;
-}
 struct SettingsFileSize : ::testing::TestWithParam<SizeRow> {};
 
 TEST_P(SettingsFileSize, IsCheckedBeforeReading)
