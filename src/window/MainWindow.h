@@ -40,7 +40,8 @@ public:
     ~MainWindow() override;
 
     EditorContext& context() { return ctx_; }
-    // Runs the start-up handler (which shows the window).
+    // Runs the start-up handler (which shows the window); under
+    // VANTOR_QUIT_WHEN_SETTLED the program then ends once settled (QuitWhenSettled.h).
     void load();
 
     QString caption(Control label) const override;
