@@ -47,6 +47,8 @@ constexpr Look NameLook{11.25, true, false, true};
 constexpr Look RangeLook{9.75, true, false, true};
 
 // The controls in tab order.
+// One control a row, as the design lists them.
+// clang-format off
 const ControlDesign Designs[] = {
     {nameOf(Control::TreeView_AI), Kind::Tree, "", 240, 2760, 3495, 5175, Plain, false, true, "AI attributes",
      "Every tunable value of the computer-controlled players; select one to edit it."},
@@ -60,17 +62,7 @@ const ControlDesign Designs[] = {
      "Caption of the game's default value."},
     {nameOf(Control::btnSetDefaultValue), Kind::Button, "Reset to Default", 6000, 5760, 1455, 375, Plain, false, true, nullptr,
      "Puts the game's default value for this skill level back."},
-    {nameOf(Control::InvalidFileMsg),
-     Kind::Label,
-     "The selected file is not a valid aidata.viv file.",
-     1560,
-     1680,
-     3975,
-     255,
-     {8.25, true, false, false},
-     true,
-     false,
-     nullptr,
+    {nameOf(Control::InvalidFileMsg), Kind::Label, "The selected file is not a valid aidata.viv file.", 1560, 1680, 3975, 255, {8.25, true, false, false}, true, false, nullptr,
      "Shown when the chosen file is not an aidata.viv archive."},
     {nameOf(Control::lstSkill), Kind::List, "", 1440, 2280, 2295, 330, Plain, false, true, "Skill level",
      "Chooses the skill level whose values are edited."},
@@ -101,23 +93,14 @@ const ControlDesign Designs[] = {
      "Loads a settings file as the working copy of the skill level it names."},
     {nameOf(Control::labSliderValue), Kind::DataLabel, "", 7460, 6360, 1100, 315, Plain, true, true, nullptr,
      "The value the slider is set to."},
-    {nameOf(Control::labAIfilePath),
-     Kind::DataLabel,
-     "",
-     240,
-     1200,
-     8295,
-     315,
-     {9.0, false, false, false},
-     true,
-     true,
-     nullptr,
+    {nameOf(Control::labAIfilePath), Kind::DataLabel, "", 240, 1200, 8295, 315, {9.0, false, false, false}, true, true, nullptr,
      "Path of the archive being edited."},
     {nameOf(Control::btnAItreeExpandAll), Kind::Button, "Expand All", 240, 7920, 1215, 255, Plain, false, true, nullptr,
      "Opens every branch of the attribute tree."},
     {nameOf(Control::btnAItreeCollapseAll), Kind::Button, "Collapse All", 1440, 7920, 1095, 255, Plain, false, true, nullptr,
      "Closes every branch of the attribute tree."},
 };
+// clang-format on
 
 QFont fontFor(const Look& look)
 {
