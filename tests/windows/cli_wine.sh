@@ -11,6 +11,7 @@
 # The demo builder and the entry reader are the Linux tools; the program itself
 # reads the definition file beside it. Exits with 77 (skipped) when Wine is missing.
 set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 cli=$(readlink -f "$1") make_demo=$(readlink -f "$2") entry_tool=$(readlink -f "$3") defs=$(readlink -f "$4")
 for tool in wine wineserver cmp; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 77; }
@@ -34,39 +35,15 @@ cd "$work" && cp "$demo" a.viv && cp a.viv old.viv && cp "$defs" defs.xml
 echo "prefix ready in $((SECONDS - started)) s"
 # The work folder as Windows names it: Wine maps drive Z: to /.
 win_work="Z:$(tr / '\\' <<<"$work")"
-failed=0 count=0
 with=() # NAME=VALUE settings for the program's environment
-
-fail() { echo "FAIL: $*"; failed=$((failed + 1)); }
-
-# t STATUS PATTERN ARGS...: runs the program under Wine; the exit status must be
-# STATUS and a line of its standard output or error match PATTERN (an extended
-# regular expression; empty: nothing on standard output). Wine's console ends
-# lines with CR LF; the CRs are dropped from out and err.
-t() {
-  local want=$1 pattern=$2; shift 2
-  count=$((count + 1))
+source "$here/../support/cli_checks.sh"
+# Wine's console ends lines with CR LF; the CRs are dropped from out and err.
+run_cli() {
   env "${with[@]}" wine "$cli" "$@" >out.raw 2>err.raw
-  local got=$?
+  local rc=$?
   tr -d '\r' <out.raw >out
   tr -d '\r' <err.raw >err
-  if [ "$got" -ne "$want" ]; then
-    fail "$* exited with $got, not $want"; cat out err
-  elif [ -z "$pattern" ] && [ -s out ]; then
-    fail "$* printed"; cat out
-  elif [ -n "$pattern" ] && ! cat out err | grep -qE -- "$pattern"; then
-    fail "$* printed no line like /$pattern/:"; cat out err
-  fi
-}
-# also PATTERN: the last run printed a line like this too.
-also() {
-  count=$((count + 1))
-  cat out err | grep -qE -- "$1" || { fail "no line like /$1/ in:"; cat out err; }
-}
-# The archive must equal old.viv and have no backup beside it.
-untouched() {
-  count=$((count + 1))
-  cmp -s a.viv old.viv && ! ls a.viv.VNT_backup_* >/dev/null 2>&1 || fail "changed by: $1"
+  return $rc
 }
 
 # The game found as the editor finds it: the 32-bit view of the registry, the
@@ -125,11 +102,7 @@ t 0 '^80$' get a.viv:Medium max_puck_control
 t 0 '^noLineChange_inc_rate +Inc Rate +0\.33 ' list "$work/a.viv:Medium"
 t 1 '^max_puck_control +Max Puck Control +[0-9]+ +80$' diff a.viv:Easy "$win_work\\a.viv:Medium"
 also '^tap_deke +Tap Deke +5 +12$'
-while read -r name; do
-  [ "$name" = Medium.ubc ] && continue
-  count=$((count + 1))
-  cmp -s <("$entry_tool" old.viv "$name") <("$entry_tool" a.viv "$name") || fail "$name changed"
-done < <("$entry_tool" old.viv list)
+others_untouched Medium.ubc
 
 # A settings file named by a Windows path: exported, read, imported back.
 t 0 '' export a.viv:Medium "$win_work\\medium.VNTxp"
