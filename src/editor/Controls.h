@@ -8,9 +8,10 @@ namespace vnt {
 // list that the enum, the names and the window's design table come from.
 #define VANTOR_CONTROLS(X)                                                                                                       \
     X(TreeView_AI)                                                                                                               \
-    X(btnBrowseAIFile) X(labAttributeDescription) X(valueSlider) X(btnSetDefaultValue) X(InvalidFileMsg) X(lstSkill)             \
-        X(labDefaultValue) X(labAttributeName) X(labMinRange) X(labMaxRange) X(btnApplyAIChanges) X(btnCancelAIChanges)          \
-            X(btnQuit) X(btnExportVNTSettings) X(labAppVersion) X(btnImportVNTSettings) X(labSliderValue) X(labAIfilePath)       \
+    X(btnBrowseAIFile)                                                                                                           \
+    X(labAttributeDescription) X(valueSlider) X(btnSetDefaultValue) X(InvalidFileMsg) X(lstSkill) X(labDefaultValue)             \
+        X(labAttributeName) X(labMinRange) X(labMaxRange) X(btnApplyAIChanges) X(btnCancelAIChanges) X(btnQuit)                  \
+            X(btnExportVNTSettings) X(labAppVersion) X(btnImportVNTSettings) X(labSliderValue) X(labAIfilePath)                  \
                 X(btnAItreeExpandAll) X(btnAItreeCollapseAll)
 
 #define VANTOR_CONTROL_ENUM(name) name,
@@ -71,6 +72,13 @@ public:
     virtual void setExpanded(const QString& key, bool expanded) = 0;
     // Scrolls the node into view, expanding its ancestors; the selection stays.
     virtual void ensureVisible(const QString& key) = 0;
+    // The selected node's key (empty for none); setting it runs no handler.
+    virtual QString currentNode() const = 0;
+    virtual void setCurrentNode(const QString& key) = 0;
+    // A node shown as changed from its default (bold, and said so to assistive
+    // technology).
+    virtual bool isMarked(const QString& key) const = 0;
+    virtual void setMarked(const QString& key, bool marked) = 0;
 
     // The slider. Values set from code never run the scroll handler.
     virtual int sliderMinimum() const = 0;
@@ -81,6 +89,8 @@ public:
     virtual void setSliderMaximum(int value) = 0;
     virtual void setSliderTickFrequency(int value) = 0;
     virtual void setSliderPosition(int value) = 0;
+    // The user holds the slider's handle: a drag is under way.
+    virtual bool isSliderDown() const = 0;
 
     // The window: shown at the end of start-up; closing runs the unload handler.
     virtual void showWindow() = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/EditHistory.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -24,8 +26,10 @@ struct EditorState {
     qint16 AttrOffset = 0;   // 1-based position of the selected attribute's value
     qint32 RangeMult = 0;    // slider steps per unit of the selected attribute
     QString AttrDisplayName; // display name of the selected attribute
+    QString AttrKey;         // tree key of the selected attribute
     bool ImportInProgress = false;
     bool ChangesPending = false;
+    EditHistory History; // the edits of this level's working copy, for undo
 
     // TempFolder joined with WorkFileName.
     QString workFilePath() const;

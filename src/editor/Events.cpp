@@ -1,5 +1,6 @@
 #include "editor/Events.h"
 
+#include "editor/ChangeMarks.h"
 #include "editor/Transaction.h"
 
 namespace vnt {
@@ -46,10 +47,13 @@ void runHandler(EditorContext& ctx, const Handler& handler)
         }
     }
     ctx.nestedFailure = nullptr;
-    if (!failure)
+    if (!failure) {
+        ShowChangeMarks(ctx);
         return;
+    }
     Error error = toError(failure);
     const QString notPutBack = transaction.rollback();
+    ShowChangeMarks(ctx);
     if (!notPutBack.isEmpty())
         error = Error(error.number(), error.description() + QChar(13) + notPutBack, error.source());
     reportError(ctx, error);

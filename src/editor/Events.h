@@ -13,6 +13,7 @@ using Handler = std::function<void(EditorContext&)>;
 // the shared state, the window and the working copies are put back as they were
 // before the handler began (or at its last completed store), then the failure is
 // shown in the error box with its number and description; the editor keeps running.
+// Either way the tree's change marks then follow the working copy (ChangeMarks.h).
 void runHandler(EditorContext& ctx, const Handler& handler);
 
 // Shows a failure in the error box.

@@ -64,6 +64,7 @@ void Transaction::snapshot()
         const QString key = c.nodeKey(i);
         window_.expanded.emplace_back(key, c.isExpanded(key));
     }
+    window_.currentNode = c.currentNode();
 
     files_.clear();
     if (state_.TempFolder.isEmpty())
@@ -108,6 +109,7 @@ void Transaction::restoreWindow()
     c.setSliderTickFrequency(window_.sliderTicks);
     for (const auto& [key, expanded] : window_.expanded)
         c.setExpanded(key, expanded);
+    c.setCurrentNode(window_.currentNode);
     c.setSkillTag(window_.skillTag);
 
     // What the user changed in a control before the handler ran is not in the

@@ -39,6 +39,7 @@ private:
         QString skillTag;
         int sliderMinimum = 0, sliderMaximum = 0, sliderTicks = 0, sliderPosition = 0;
         std::vector<std::pair<QString, bool>> expanded; // tree node key, expanded
+        QString currentNode;
     };
     struct WorkFile {
         QString path;

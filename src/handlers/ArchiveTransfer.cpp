@@ -25,9 +25,11 @@ void requireEntry(const EditorState& s)
 
 void extract(EditorContext& ctx, const QString& archivePath)
 {
-    const EditorState& s = ctx.state;
+    EditorState& s = ctx.state;
     requireEntry(s);
     access(ctx).exportFile(archivePath, s.EntryName, s.workFilePath());
+    // A fresh working copy: nothing of it to undo.
+    ctx.state.History.clear();
 }
 
 // Removes the staging file however the store ends.
@@ -54,8 +56,9 @@ void store(EditorContext& ctx)
     const StagingFile staging(joinPath(s.TempFolder, s.EntryName));
     copyFile(s.workFilePath(), staging.path);
     archive.addFile(s.AIFilePath, staging.path);
-    // The archive holds the working copy now: a later failure of the same action
-    // does not undo that.
+    // The archive holds the working copy now: its edits are no longer the user's
+    // to take back, and a later failure of the same action does not undo the store.
+    ctx.state.History.clear();
     storeCompleted(ctx);
 }
 

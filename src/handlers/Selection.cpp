@@ -37,6 +37,23 @@ qint32 sliderPosition(double scaled, const SliderRange& range)
     return scaled < 0 ? range.minimum : range.maximum;
 }
 
+// The number the selected attribute's slot holds, as an edit or an undo writes it.
+double storedNumber(const EditorState& s)
+{
+    QString typeName;
+    return ReadValue(s.workFilePath(), s.workFilePath(), s.AttrOffset, typeName).toDouble();
+}
+
+// Runs an edit of the selected attribute and adds it to the level's history.
+template <typename Write> void recordEdit(EditorContext& ctx, bool dragging, Write write)
+{
+    EditorState& s = ctx.state;
+    EditStep step{s.AttrKey, s.AttrOffset, storedNumber(s), 0};
+    write();
+    step.after = storedNumber(s);
+    s.History.record(step, dragging);
+}
+
 void applyRange(Controls& controls, const SliderRange& range)
 {
     controls.setSliderMinimum(range.minimum);
@@ -63,6 +80,7 @@ void TreeView_AI_NodeClick(EditorContext& ctx, const QString& key)
     EditorState& s = ctx.state;
     Controls& c = ctx.controls;
     s.AttrDisplayName = attribute.name;
+    s.AttrKey = attribute.key;
     s.RangeMult = attribute.range_mult;
     s.AttrOffset = attribute.offset;
     c.setCaption(Control::labAttributeDescription, attribute.description);
@@ -90,11 +108,16 @@ void valueSlider_Scroll(EditorContext& ctx)
     const QString text = DoubleText(double(ctx.controls.sliderPosition()) / s.RangeMult);
     const QString typeName = ReadTypeTag(s.workFilePath(), s.AttrOffset);
     // Written before anything claims the change, so a refused write shows none.
-    WriteValue(s.workFilePath(), s.AttrOffset, text, typeName);
+    recordEdit(ctx, ctx.controls.isSliderDown(), [&] { WriteValue(s.workFilePath(), s.AttrOffset, text, typeName); });
     ctx.controls.setCaption(Control::labSliderValue, text);
     s.ChangesPending = true;
     ctx.controls.setEnabled(Control::btnApplyAIChanges, true);
     ctx.controls.setEnabled(Control::btnCancelAIChanges, true);
+}
+
+void valueSlider_Release(EditorContext& ctx)
+{
+    ctx.state.History.endDrag();
 }
 
 void btnSetDefaultValue_Click(EditorContext& ctx)
@@ -108,7 +131,7 @@ void btnSetDefaultValue_Click(EditorContext& ctx)
     const QString text = ctx.controls.caption(Control::labDefaultValue);
     const qint32 position = ToInt32(NumberFromText(text) * s.RangeMult);
     const QString typeName = ReadTypeTag(s.workFilePath(), s.AttrOffset);
-    WriteValue(s.workFilePath(), s.AttrOffset, text, typeName);
+    recordEdit(ctx, false, [&] { WriteValue(s.workFilePath(), s.AttrOffset, text, typeName); });
     ctx.controls.setCaption(Control::labSliderValue, text);
     ctx.controls.setSliderPosition(position);
     s.ChangesPending = true;

@@ -101,6 +101,7 @@ void btnImportVNTSettings_Click(EditorContext& ctx)
     const QString importCopy = joinPath(s.TempFolder, ImportCopyName);
     writeFileAtomically(importCopy, settingsEntryBytes(path));
     s.WorkFileName = ImportCopyName;
+    s.History.clear();
     selectSkill(ctx, index);
     s.ImportInProgress = false;
     s.ChangesPending = true;

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QFont>
 #include <QKeyEvent>
 
 namespace vnt {
@@ -59,6 +60,20 @@ void AttributeTreeView::ensureVisible(const QString& key)
     for (QTreeWidgetItem* up = item->parent(); up; up = up->parent())
         up->setExpanded(true);
     scrollToItem(item);
+}
+
+void AttributeTreeView::setMarked(const QString& key, bool marked)
+{
+    QTreeWidgetItem* item = node(key);
+    QFont font = item->font(0);
+    font.setBold(marked);
+    item->setFont(0, font);
+    item->setData(0, Qt::AccessibleDescriptionRole, marked ? QStringLiteral("changed from default") : QVariant());
+}
+
+bool AttributeTreeView::isMarked(const QString& key) const
+{
+    return node(key)->font(0).bold();
 }
 
 void AttributeTreeView::keyPressEvent(QKeyEvent* event)

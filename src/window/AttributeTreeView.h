@@ -32,6 +32,11 @@ public:
     // the current node stay as they are.
     void ensureVisible(const QString& key);
 
+    // Shows the node in bold, and tells assistive technology it is changed from
+    // its default; the text stays as it is.
+    void setMarked(const QString& key, bool marked);
+    bool isMarked(const QString& key) const;
+
 Q_SIGNALS:
     // A node was clicked, or became the current node by the keyboard.
     void nodeClicked(const QString& key);

@@ -14,7 +14,9 @@
 #include "handlers/AttributeTree.h"
 #include "handlers/Selection.h"
 #include "handlers/SkillLevels.h"
+#include "handlers/UndoRedo.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -41,7 +43,10 @@ WindowHandlers WindowHandlers::standard()
     h.expandAll = &btnAItreeExpandAll_Click;
     h.nodeClick = &TreeView_AI_NodeClick;
     h.scroll = &valueSlider_Scroll;
+    h.release = &valueSlider_Release;
     h.setDefault = &btnSetDefaultValue_Click;
+    h.undo = &UndoEdit;
+    h.redo = &RedoEdit;
     h.skillChanged = &onSkillListChanged;
     h.apply = &btnApplyAIChanges_Click;
     h.cancel = &btnCancelAIChanges_Click;
@@ -97,12 +102,25 @@ void MainWindow::connectEvents()
     connect(tree_, &AttributeTreeView::nodeClicked, this,
             [this](const QString& key) { runHandler(ctx_, [this, key](EditorContext& ctx) { handlers_.nodeClick(ctx, key); }); });
     connect(slider_, &ValueSlider::userMoved, this, [this] { run(handlers_.scroll); });
+    connect(slider_, &QSlider::sliderReleased, this, [this] { run(handlers_.release); });
+    // Undo and redo have no control of their own: the platform's shortcuts,
+    // anywhere in the window.
+    const std::pair<QKeySequence::StandardKey, WindowHandlers::Handler WindowHandlers::*> shortcuts[] = {
+        {QKeySequence::Undo, &WindowHandlers::undo}, {QKeySequence::Redo, &WindowHandlers::redo}};
+    for (const auto& [keys, member] : shortcuts) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, member] { run(handlers_.*member); });
+    }
     connect(skillList_, &QComboBox::currentIndexChanged, this, [this] { handlers_.skillChanged(ctx_); });
 }
 
 void MainWindow::run(const WindowHandlers::Handler& handler)
 {
-    runHandler(ctx_, handler);
+    if (handler) // a test's window may leave an event without a handler
+        runHandler(ctx_, handler);
 }
 
 void MainWindow::load()
@@ -225,6 +243,26 @@ void MainWindow::ensureVisible(const QString& key)
     tree_->ensureVisible(key);
 }
 
+QString MainWindow::currentNode() const
+{
+    return AttributeTreeView::keyOf(tree_->currentItem());
+}
+
+void MainWindow::setCurrentNode(const QString& key)
+{
+    tree_->setCurrentItem(key.isEmpty() ? nullptr : tree_->node(key));
+}
+
+bool MainWindow::isMarked(const QString& key) const
+{
+    return tree_->isMarked(key);
+}
+
+void MainWindow::setMarked(const QString& key, bool marked)
+{
+    tree_->setMarked(key, marked);
+}
+
 int MainWindow::sliderMinimum() const
 {
     return slider_->minimum();
@@ -265,6 +303,11 @@ void MainWindow::setSliderPosition(int value)
     // setValue, unlike QSlider::setSliderPosition, triggers no slider action, so
     // the scroll handler does not run.
     slider_->setValue(value);
+}
+
+bool MainWindow::isSliderDown() const
+{
+    return slider_->isSliderDown();
 }
 
 void MainWindow::showWindow()

@@ -21,7 +21,7 @@ struct WindowHandlers {
     using Handler = std::function<void(EditorContext&)>;
     Handler load, unload, quit, browse, collapseAll, expandAll;
     std::function<void(EditorContext&, const QString&)> nodeClick;
-    Handler scroll, setDefault;
+    Handler scroll, release, setDefault, undo, redo;
     // The skill list's change: runs without runHandler, it nests by itself.
     Handler skillChanged;
     Handler apply, cancel, exportSettings, importSettings;
@@ -66,6 +66,10 @@ public:
     bool isExpanded(const QString& key) const override;
     void setExpanded(const QString& key, bool expanded) override;
     void ensureVisible(const QString& key) override;
+    QString currentNode() const override;
+    void setCurrentNode(const QString& key) override;
+    bool isMarked(const QString& key) const override;
+    void setMarked(const QString& key, bool marked) override;
 
     int sliderMinimum() const override;
     int sliderMaximum() const override;
@@ -75,6 +79,7 @@ public:
     void setSliderMaximum(int value) override;
     void setSliderTickFrequency(int value) override;
     void setSliderPosition(int value) override;
+    bool isSliderDown() const override;
 
     void showWindow() override;
     void closeWindow() override;

@@ -43,6 +43,10 @@ public:
     bool isExpanded(const QString& key) const override { return expanded_.contains(key); }
     void setExpanded(const QString& key, bool expanded) override;
     void ensureVisible(const QString& key) override;
+    QString currentNode() const override { return currentNode_; }
+    void setCurrentNode(const QString& key) override { currentNode_ = key; }
+    bool isMarked(const QString& key) const override { return marked_.contains(key); }
+    void setMarked(const QString& key, bool marked) override { marked ? void(marked_.insert(key)) : void(marked_.remove(key)); }
 
     int sliderMinimum() const override { return sliderMin_; }
     int sliderMaximum() const override { return sliderMax_; }
@@ -52,6 +56,7 @@ public:
     void setSliderMaximum(int v) override { sliderMax_ = v; }
     void setSliderTickFrequency(int v) override { sliderTicks_ = v; }
     void setSliderPosition(int v) override { sliderPos_ = v; }
+    bool isSliderDown() const override { return sliderDown; }
 
     void showWindow() override { shown = true; }
     void closeWindow() override;
@@ -64,6 +69,7 @@ public:
     std::function<void()> onClose;
     QStringList skillTexts{QStringLiteral("Select Skill"), QStringLiteral("Easy"), QStringLiteral("Medium"),
                            QStringLiteral("Difficlt")};
+    bool sliderDown = false; // the user holds the slider
     bool shown = false;
     bool closed = false;
     std::vector<Control> focusLog;
@@ -77,7 +83,8 @@ private:
     int skillIndex_ = -1;
     QString skillTag_;
     std::vector<Node> nodes_;
-    QSet<QString> expanded_;
+    QSet<QString> expanded_, marked_;
+    QString currentNode_;
     int sliderMin_ = 0, sliderMax_ = 10, sliderTicks_ = 1, sliderPos_ = 0;
 };
 
